@@ -1,0 +1,97 @@
+#include "CliCommand.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace torvan::cli {
+
+namespace {
+std::vector<CommandInfo>& Registry() {
+  static std::vector<CommandInfo> commands;
+  return commands;
+}
+}  // namespace
+
+void RegisterCommand(CommandInfo info) {
+  auto& r = Registry();
+  r.push_back(std::move(info));
+  std::stable_sort(r.begin(), r.end(), [](const CommandInfo& a, const CommandInfo& b) { return a.order < b.order; });
+}
+
+const std::vector<CommandInfo>& Commands() { return Registry(); }
+
+int Fail(const std::string& message) {
+  std::cerr << "torvan-cli: " << message << '\n';
+  return kExitFailure;
+}
+
+int UsageError(const std::string& verb, const std::string& message) {
+  std::cerr << "torvan-cli " << verb << ": " << message << '\n';
+  for (const auto& c : Commands()) {
+    if (c.name == verb) std::cerr << "usage: torvan-cli " << c.usage << '\n';
+  }
+  return kExitUsage;
+}
+
+Args::Args(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
+           const std::vector<std::string>& flags) {
+  auto isValueOption = [&](const std::string& o) {
+    return std::find(valueOptions.begin(), valueOptions.end(), o) != valueOptions.end();
+  };
+  auto isFlag = [&](const std::string& o) { return std::find(flags.begin(), flags.end(), o) != flags.end(); };
+  bool onlyPositionals = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (onlyPositionals || a.size() < 2 || a[0] != '-') {
+      positionals_.push_back(a);
+      continue;
+    }
+    if (a == "--") {
+      onlyPositionals = true;
+      continue;
+    }
+    std::string name = a;
+    std::optional<std::string> inlineValue;
+    if (const auto eq = a.find('='); a.rfind("--", 0) == 0 && eq != std::string::npos) {
+      name = a.substr(0, eq);
+      inlineValue = a.substr(eq + 1);
+    }
+    if (isValueOption(name)) {
+      if (inlineValue) {
+        values_.emplace_back(name, *inlineValue);
+      } else if (i + 1 < args.size()) {
+        values_.emplace_back(name, args[++i]);
+      } else {
+        error_ = "option " + name + " needs a value";
+        return;
+      }
+    } else if (isFlag(name) && !inlineValue) {
+      flags_.push_back(name);
+    } else {
+      error_ = "unknown option " + a;
+      return;
+    }
+  }
+}
+
+std::optional<std::string> Args::value(const std::string& option) const {
+  std::optional<std::string> v;
+  for (const auto& [k, val] : values_) {
+    if (k == option) v = val;  // the last one given wins
+  }
+  return v;
+}
+
+std::vector<std::string> Args::values(const std::string& option) const {
+  std::vector<std::string> v;
+  for (const auto& [k, val] : values_) {
+    if (k == option) v.push_back(val);
+  }
+  return v;
+}
+
+bool Args::flag(const std::string& option) const {
+  return std::find(flags_.begin(), flags_.end(), option) != flags_.end();
+}
+
+}  // namespace torvan::cli
