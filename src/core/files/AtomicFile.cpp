@@ -47,11 +47,11 @@ Status WriteFileAtomically(const std::string& path, std::span<const std::uint8_t
   const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   if (fd < 0) return Status::Error("cannot write " + path + ": " + SystemErrorText(errno));
 
-  auto fail = [&](const char* what) {
+  auto fail = [&]() {
     const int e = errno;
     ::close(fd);
     ::unlink(tmp.c_str());
-    return Status::Error("cannot write " + path + ": " + what + SystemErrorText(e));
+    return Status::Error("cannot write " + path + ": " + SystemErrorText(e));
   };
 
   std::size_t done = 0;
@@ -59,11 +59,11 @@ Status WriteFileAtomically(const std::string& path, std::span<const std::uint8_t
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return fail("");
+      return fail();
     }
     done += static_cast<std::size_t>(n);
   }
-  if (::fsync(fd) != 0) return fail("");
+  if (::fsync(fd) != 0) return fail();
   if (::close(fd) != 0) {
     const int e = errno;
     ::unlink(tmp.c_str());
