@@ -118,6 +118,11 @@ inline constexpr ImageField kBatterySaver{"Battery Saver", 0x1FE9, 0, 1};  // 1:
 inline constexpr ImageField kEmergencyAlarm{"Emergency Alarm", 0x1FEA, 0, 1};  // 1: on
 inline constexpr ImageField kStunMarker{"Remove Stun", 0x1FEB, 0, 8};
 inline constexpr ImageField kPttId{"PTT ID", 0x1FEC, 0, 2};
+// The printed option page reads these bytes through narrower bit ranges.
+inline constexpr ImageField kSquelchLevelPrinted{"Squelch Level", 0x1FC1, 0, 4};
+inline constexpr ImageField kTimeOutTimerPrinted{"Time Out Timer", 0x1FC3, 0, 2};
+inline constexpr ImageField kVoiceSensitivityPrinted{"Voice Sensitivity", 0x1FE4, 0, 5};
+inline constexpr ImageField kPriScanningTimePrinted{"Pri-Scanning Time", 0x1FE7, 0, 2};
 }  // namespace field
 
 }  // namespace torvan
