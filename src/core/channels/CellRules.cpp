@@ -1,0 +1,108 @@
+#include "channels/CellRules.h"
+
+#include "radio/NumberText.h"
+#include "radio/ScaledDecimal.h"
+
+namespace torvan {
+
+ConvertedFrequency ConvertFrequency(std::string_view typed) {
+  ConvertedFrequency f;
+  // The shown text is the number as atof read it, formatted "%3.5f"; the count
+  // is scaled in decimal (145.00625 must not fall one count short).
+  f.text = FormatFixed(AtoF(typed), kFrequencyDecimals);
+  f.count = static_cast<std::uint32_t>(ParseScaled(typed, kFrequencyDecimals));
+  return f;
+}
+
+bool IsInBand(std::uint32_t count, const BandLimits& band) {
+  if (count == 0 || count > kMaxStorableFrequency) return false;
+  return count >= band.Lower10Hz() && count <= band.Upper10Hz();
+}
+
+bool IsOnRaster(std::uint32_t count) { return count % kRaster2500Hz == 0 || count % kRaster6250Hz == 0; }
+
+std::optional<MessageId> CheckFrequency(std::uint32_t count, const BandLimits& band) {
+  if (!IsInBand(count, band)) return MessageId::OutOfRange;
+  if (!IsOnRaster(count)) return MessageId::ErrorDataValue;
+  return std::nullopt;
+}
+
+ChannelTexts NewChannelTexts(std::string_view frequencyText, DisplayLanguage lang) {
+  ChannelTexts t;
+  t[TextIndex(kColRxFrequency)] = frequencyText;
+  t[TextIndex(kColTxFrequency)] = frequencyText;
+  t[TextIndex(kColRxTone)] = TextFor(Text::None, lang);
+  t[TextIndex(kColTxTone)] = TextFor(Text::None, lang);
+  t[TextIndex(kColPower)] = TextFor(Text::High, lang);
+  t[TextIndex(kColBusyLock)] = TextFor(Text::Unlock, lang);
+  t[TextIndex(kColScanAdd)] = TextFor(Text::Yes, lang);
+  t[TextIndex(kColBandwidth)] = TextFor(Text::Wide, lang);
+  return t;
+}
+
+CommitResult CommitCell(ChannelTexts& row, int col, std::string_view editorText, const BandLimits& band,
+                        DisplayLanguage lang) {
+  if (col < kColRxFrequency || col > kColName) return {};
+  // Both frequencies as they were before this commit decide what happens.
+  const bool hadRx = !row[TextIndex(kColRxFrequency)].empty();
+  const bool hadTx = !row[TextIndex(kColTxFrequency)].empty();
+  std::string& cell = row[TextIndex(col)];
+
+  if (col == kColRxFrequency || col == kColTxFrequency) {
+    if (editorText.empty()) {
+      if (col == kColRxFrequency) {
+        for (auto& s : row) s.clear();  // a channel exists only with an Rx frequency
+      } else {
+        cell.clear();  // a channel may have no Tx frequency
+      }
+      return {};
+    }
+    ConvertedFrequency f = ConvertFrequency(editorText);
+    if (const auto message = CheckFrequency(f.count, band)) {
+      // Never a half-written row: a bad Rx empties the channel, a bad Tx its cell.
+      if (col == kColRxFrequency) {
+        for (auto& s : row) s.clear();
+      } else {
+        cell.clear();
+      }
+      return {message, true};
+    }
+    if (col == kColRxFrequency) {
+      if (hadRx) {
+        cell = std::move(f.text);
+      } else {
+        row = NewChannelTexts(f.text, lang);
+      }
+    } else {
+      // No Tx frequency without an Rx frequency.
+      if (hadRx) {
+        cell = std::move(f.text);
+      } else {
+        cell.clear();
+      }
+    }
+    return {};
+  }
+
+  // An empty channel takes no attribute.
+  if (!hadRx && !hadTx) {
+    cell.clear();
+  } else {
+    cell = editorText;
+  }
+  return {};
+}
+
+CommitResult CommitCell(TextGrid& grid, int gridRow, int col, std::string_view editorText, const BandLimits& band,
+                        DisplayLanguage lang) {
+  ChannelTexts before;
+  for (int c = kColRxFrequency; c <= kColName; ++c) before[TextIndex(c)] = grid.TextMatrix(gridRow, c);
+  ChannelTexts after = before;
+  const CommitResult result = CommitCell(after, col, editorText, band, lang);
+  for (int c = kColRxFrequency; c <= kColName; ++c) {
+    if (after[TextIndex(c)] != before[TextIndex(c)]) grid.SetTextMatrix(gridRow, c, after[TextIndex(c)]);
+  }
+  return result;
+}
+
+}  // namespace torvan

@@ -1,0 +1,78 @@
+#pragma once
+// The rules that put an editor's text into a channel row: the frequency
+// conversion, the band test, the 2.5 kHz / 6.25 kHz raster test, new-channel
+// defaults, emptying a row, and attributes that an empty channel does not take.
+// The desktop grid commits every cell through CommitCell; the CSV import
+// applies every field through it too, so both keep the same rows.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "channels/TextGrid.h"
+#include "radio/BandLimits.h"
+#include "radio/ChannelCodec.h"
+#include "radio/MessageTexts.h"
+#include "radio/ValueTexts.h"
+
+namespace torvan {
+
+// Channel rasters in units of 10 Hz: 2.5 kHz (which covers 5 and 12.5 kHz)
+// and 6.25 kHz.
+inline constexpr std::uint32_t kRaster2500Hz = 250;
+inline constexpr std::uint32_t kRaster6250Hz = 625;
+
+// A typed frequency, converted: `text` is the value read as atof reads it and
+// formatted "%3.5f" (what the cell shows, "145.10000"); `count` the value x
+// 100000 in decimal, truncated to 32 bits and taken unsigned (so a negative
+// number lies above every band).
+struct ConvertedFrequency {
+  std::string text;
+  std::uint32_t count = 0;
+};
+ConvertedFrequency ConvertFrequency(std::string_view typed);
+
+// True when lower <= count <= upper (both edges allowed) and the count is one
+// a channel record can hold (1 .. 99999999: a band decoded from damaged bytes
+// can reach past 999 MHz, and 0 MHz is no frequency).
+bool IsInBand(std::uint32_t count, const BandLimits& band);
+// True when the count is a multiple of 2.5 kHz or of 6.25 kHz.
+bool IsOnRaster(std::uint32_t count);
+// The band test, then the raster test: nothing when both pass, else the
+// message to show (OutOfRange 61448 or ErrorDataValue 61456).
+std::optional<MessageId> CheckFrequency(std::uint32_t count, const BandLimits& band);
+
+// The outcome of a commit. `message` is the warning to show (caption Caution,
+// 61458) before the editor is hidden; `testFailed` is true exactly when the
+// band or raster test failed, in which case Enter does not move on: the
+// current cell stays.
+struct CommitResult {
+  std::optional<MessageId> message;
+  bool testFailed = false;
+};
+
+// Commits `editorText` into column `col` (1..9) of `row`:
+// - column 1: "" empties the whole row. Otherwise the converted frequency must
+//   pass the band and raster tests; if it fails, the whole row is emptied.
+//   A used row changes only its Rx cell; an empty row becomes a new channel:
+//   Rx and Tx := the converted text, then "None", "None", "High", "Unlock",
+//   "Yes", "Wide" and an empty name, in `lang`.
+// - column 2: "" empties the Tx cell. Otherwise the tests as above; if they
+//   fail, only the Tx cell is emptied. A row without Rx keeps an empty Tx.
+// - columns 3..9: a row with neither Rx nor Tx takes no attribute (the cell
+//   stays empty); otherwise the cell := editorText as it is. The editors see
+//   to the form: a list item, or a name in upper case of at most 6 characters.
+// Columns outside 1..9 change nothing.
+CommitResult CommitCell(ChannelTexts& row, int col, std::string_view editorText, const BandLimits& band,
+                        DisplayLanguage lang);
+
+// The same on grid row `gridRow` (1..200): reads its nine texts, commits, and
+// writes back the cells that changed.
+CommitResult CommitCell(TextGrid& grid, int gridRow, int col, std::string_view editorText, const BandLimits& band,
+                        DisplayLanguage lang);
+
+// The texts of a new channel with Rx (and Tx) `frequencyText`, in `lang`.
+ChannelTexts NewChannelTexts(std::string_view frequencyText, DisplayLanguage lang);
+
+}  // namespace torvan
