@@ -3,6 +3,19 @@
 // reader and writer with rules of its own: comment lines start with ; / \ or *,
 // values are cut at "//", "\t;" or "/*", the first section of a name and the
 // last key of a name win, names compare without regard to case when asked.
+//
+// Reading: each line is trimmed of blanks (space, tab, CR, LF, VT, FF). A line
+// that starts with "[" and ends with "]" starts a new section (also when one of
+// that name exists). Other lines split at the first "=" into a trimmed key and
+// value; a line without "=" is a key with an empty value. Lines with an empty
+// key and lines whose key starts with ; / \ or * are dropped. Lines end at LF,
+// CR LF or a lone CR. Any bytes are accepted (the file is UTF-8 by custom).
+//
+// Writing: sections in order, each after the leading unnamed one introduced by
+// "[name]", then "key=value" per key ("value" alone for an empty key), every
+// line ending in CR LF on every platform. Comment and blank lines of the file
+// that was read are not written again. The file is replaced atomically: a
+// failed write leaves the old file as it was.
 
 #include <string>
 #include <string_view>
@@ -19,31 +32,50 @@ class CIniStore {
   CIniStore& operator=(const CIniStore&) = delete;
 
   // The directory that Open puts the file in is taken from the program's start
-  // path: everything before its last path separator, or the current directory
-  // when it has none. Front ends pass the executable's real path here.
+  // path: everything before its last path separator ('/' or '\'), or the
+  // current directory when it has none. Front ends pass the executable's real
+  // path here.
   static void SetProgramStartPath(std::string path);
+  // The directory Open uses, as described above.
+  static std::string ProgramDirectory();
 
   // Loads `fileName` from the program's directory, creating it empty when it
-  // does not exist. Returns false when the file cannot be opened or read.
+  // does not exist. A store that holds a file already writes it back first
+  // (without backup, only if dirty) and is cleared. Returns false when the file
+  // cannot be opened (nothing is loaded, the path stays empty) or a read fails
+  // part-way (what was read stays loaded, with the path).
   bool Open(const std::string& fileName, bool writeBackOnDestroy, bool caseInsensitive, bool keepBackup);
   // The same with a full path, for tests and tools.
   bool OpenPath(const std::string& fullPath, bool writeBackOnDestroy, bool caseInsensitive, bool keepBackup);
 
-  // The value of `key` in the first section named `section`, cut at the first
-  // comment mark; `def` when the section or key is missing.
+  // The value of `key` in the first section named `section` (its last key of
+  // that name), cut at the earliest comment mark "//", "\t;" or "/*" and not
+  // trimmed again; `def` when the section or key is missing.
   std::string GetValue(std::string_view section, std::string_view key, std::string_view def = {}) const;
 
-  // Adds or changes a value in memory; ignored while no file is loaded.
+  // Adds or changes a value in memory; ignored while no file is loaded. A new
+  // section or key, or a value that differs under the name comparison, makes
+  // the store dirty (so a change of letter case alone does not, when names
+  // compare without regard to case).
   void SetValue(std::string_view section, std::string_view key, std::string_view value);
 
   // Writes the whole store to its file when it is dirty, replacing the file
-  // atomically. Returns the backup file name used, or "" when none was made.
+  // atomically. With `keepBackup` the current file is first copied (also
+  // atomically) to a numbered backup, "Program.ini.001" for the first one in
+  // the folder; the store keeps using that name for later write-backs of the
+  // same file. Returns the backup file name used, or "" when none was made or
+  // nothing was written. A failed backup copy writes nothing.
   std::string WriteBack(bool keepBackup);
 
+  // Frees all sections, keys and values, empties the path and clears the dirty
+  // flag.
   void Clear();
 
   const std::string& Path() const { return path_; }
   bool IsDirty() const { return dirty_; }
+  // The error of the last Open or WriteBack that failed ("" after success),
+  // naming the file; for logs and the command line.
+  const std::string& LastError() const { return lastError_; }
 
  private:
   struct Section {
@@ -54,7 +86,11 @@ class CIniStore {
 
   bool NamesEqual(std::string_view a, std::string_view b) const;
   int FindSection(std::string_view name) const;
+  static int FindKey(const Section& s, std::string_view key, bool caseInsensitive);
   bool Load(const std::string& fullPath);
+  void AddLine(std::string_view line);
+  void AppendSection(std::string name);
+  std::string Serialize() const;
   std::string ChooseBackupName() const;
 
   int growthStep_;
@@ -65,6 +101,8 @@ class CIniStore {
   bool keepBackup_ = false;
   bool dirty_ = false;
   std::string backupName_;
+  std::string backupFor_;  // the path that backupName_ was chosen for
+  std::string lastError_;
 };
 
 }  // namespace torvan

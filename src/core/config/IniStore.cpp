@@ -1,0 +1,333 @@
+#include "config/IniStore.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <system_error>
+
+#include "files/AtomicFile.h"
+#include "radio/NumberText.h"
+
+namespace torvan {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t\r\n\v\f";
+constexpr std::string_view kCommentStarts = ";/\\*";
+constexpr std::string_view kValueCommentMarks[] = {"//", "\t;", "/*"};
+constexpr std::string_view kLineEnd = "\r\n";  // on every platform, as the program always wrote it
+constexpr std::size_t kBackupDigits = 3;        // "Program.ini.001"
+constexpr std::size_t kReadChunk = 64 * 1024;
+
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+std::string_view Trim(std::string_view s) {
+  const auto first = s.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  const auto last = s.find_last_not_of(kBlanks);
+  return s.substr(first, last - first + 1);
+}
+
+// Letters A-Z fold to a-z; every other byte (UTF-8 included) compares exactly.
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+  }
+  return true;
+}
+
+bool StartsWithIgnoringAsciiCase(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && EqualIgnoringAsciiCase(s.substr(0, prefix.size()), prefix);
+}
+
+std::string& ProgramStartPath() {
+  static std::string startPath;
+  return startPath;
+}
+
+}  // namespace
+
+CIniStore::CIniStore(int growthStep) : growthStep_(growthStep > 0 ? growthStep : 1) {}
+
+CIniStore::~CIniStore() {
+  if (writeBackOnDestroy_) WriteBack(keepBackup_);
+  Clear();
+}
+
+void CIniStore::SetProgramStartPath(std::string path) { ProgramStartPath() = std::move(path); }
+
+std::string CIniStore::ProgramDirectory() {
+  const std::string& start = ProgramStartPath();
+  const auto sep = start.find_last_of("/\\");
+  if (sep != std::string::npos) return start.substr(0, sep);
+  std::error_code ec;
+  const fs::path cwd = fs::current_path(ec);
+  return ec ? std::string(".") : cwd.string();
+}
+
+bool CIniStore::Open(const std::string& fileName, bool writeBackOnDestroy, bool caseInsensitive, bool keepBackup) {
+  return OpenPath(ProgramDirectory() + kPathSeparator + fileName, writeBackOnDestroy, caseInsensitive, keepBackup);
+}
+
+bool CIniStore::OpenPath(const std::string& fullPath, bool writeBackOnDestroy, bool caseInsensitive,
+                         bool keepBackup) {
+  if (!path_.empty()) {
+    WriteBack(false);
+    Clear();
+  }
+  writeBackOnDestroy_ = writeBackOnDestroy;
+  caseInsensitive_ = caseInsensitive;
+  keepBackup_ = keepBackup;
+  if (fullPath != backupFor_) {
+    // A backup name belongs to the file it was chosen for.
+    backupName_.clear();
+    backupFor_.clear();
+  }
+  lastError_.clear();
+  return Load(fullPath);
+}
+
+bool CIniStore::Load(const std::string& fullPath) {
+  std::error_code ec;
+  const fs::file_status st = fs::status(fullPath, ec);
+  if (fs::is_directory(st)) {
+    lastError_ = "cannot open " + fullPath + ": " + SystemErrorText(EISDIR);
+    return false;
+  }
+  if (!fs::exists(st)) {
+    // Create it empty without truncating anything that appeared meanwhile.
+    std::ofstream create(fullPath, std::ios::binary | std::ios::app);
+    if (!create) {
+      const int e = errno;
+      lastError_ = "cannot create " + fullPath + ": " + SystemErrorText(e ? e : ENOENT);
+      return false;
+    }
+  }
+  std::ifstream in(fullPath, std::ios::binary);
+  if (!in) {
+    const int e = errno;
+    lastError_ = "cannot open " + fullPath + ": " + SystemErrorText(e ? e : EACCES);
+    return false;
+  }
+
+  path_ = fullPath;
+  sections_.clear();
+  sections_.reserve(static_cast<std::size_t>(growthStep_));
+  sections_.push_back(Section{});  // the unnamed leading section
+
+  try {
+    std::string line;
+    std::vector<char> chunk(kReadChunk);
+    bool afterCR = false;  // a LF right after a CR ends no second line
+    for (;;) {
+      in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+      const auto got = static_cast<std::size_t>(in.gcount());
+      for (std::size_t i = 0; i < got; ++i) {
+        const char c = chunk[i];
+        if (c == '\n' && afterCR) {
+          afterCR = false;
+          continue;
+        }
+        afterCR = c == '\r';
+        if (c == '\n' || c == '\r') {
+          AddLine(line);
+          line.clear();
+        } else {
+          line.push_back(c);
+        }
+      }
+      if (in.eof()) break;
+      if (!in) {
+        AddLine(line);  // keep what was read
+        lastError_ = "cannot read " + fullPath + ": read error";
+        return false;
+      }
+    }
+    AddLine(line);  // a last line without line end
+  } catch (const std::bad_alloc&) {
+    lastError_ = "cannot read " + fullPath + ": the file is too large";
+    return false;
+  }
+  return true;
+}
+
+void CIniStore::AddLine(std::string_view raw) {
+  const std::string_view line = Trim(raw);
+  if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+    AppendSection(std::string(line.substr(1, line.size() - 2)));
+    return;
+  }
+  std::string_view key = line;
+  std::string_view value;
+  const auto eq = line.find('=');
+  if (eq != std::string_view::npos) {
+    key = Trim(line.substr(0, eq));
+    value = Trim(line.substr(eq + 1));
+  }
+  if (key.empty()) return;
+  if (kCommentStarts.find(key.front()) != std::string_view::npos) return;
+  Section& s = sections_.back();
+  s.keys.emplace_back(key);
+  s.values.emplace_back(value);
+}
+
+void CIniStore::AppendSection(std::string name) {
+  if (sections_.size() == sections_.capacity()) {
+    sections_.reserve(sections_.size() * 2 + static_cast<std::size_t>(growthStep_));
+  }
+  Section s;
+  s.name = std::move(name);
+  sections_.push_back(std::move(s));
+}
+
+bool CIniStore::NamesEqual(std::string_view a, std::string_view b) const {
+  return caseInsensitive_ ? EqualIgnoringAsciiCase(a, b) : a == b;
+}
+
+int CIniStore::FindSection(std::string_view name) const {
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    if (NamesEqual(sections_[i].name, name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int CIniStore::FindKey(const Section& s, std::string_view key, bool caseInsensitive) {
+  for (std::size_t i = s.keys.size(); i-- > 0;) {
+    if (caseInsensitive ? EqualIgnoringAsciiCase(s.keys[i], key) : s.keys[i] == key) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string CIniStore::GetValue(std::string_view section, std::string_view key, std::string_view def) const {
+  const int si = FindSection(section);
+  if (si < 0) return std::string(def);
+  const Section& s = sections_[static_cast<std::size_t>(si)];
+  const int ki = FindKey(s, key, caseInsensitive_);
+  if (ki < 0) return std::string(def);
+  std::string_view value = s.values[static_cast<std::size_t>(ki)];
+  std::size_t cut = value.size();
+  for (std::string_view mark : kValueCommentMarks) cut = std::min(cut, value.find(mark));
+  return std::string(value.substr(0, cut));
+}
+
+void CIniStore::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+  if (path_.empty()) return;
+  int si = FindSection(section);
+  if (si < 0) {
+    AppendSection(std::string(section));
+    si = static_cast<int>(sections_.size()) - 1;
+    dirty_ = true;
+  }
+  Section& s = sections_[static_cast<std::size_t>(si)];
+  const int ki = FindKey(s, key, caseInsensitive_);
+  if (ki < 0) {
+    s.keys.emplace_back(key);
+    s.values.emplace_back(value);
+    dirty_ = true;
+    return;
+  }
+  std::string& old = s.values[static_cast<std::size_t>(ki)];
+  if (!NamesEqual(old, value)) dirty_ = true;
+  old.assign(value);
+}
+
+std::string CIniStore::Serialize() const {
+  std::string out;
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    const Section& s = sections_[i];
+    // Every section after the leading one gets its header, an empty name too:
+    // without it the keys of "[]" would join the section before on the next load.
+    if (i > 0) {
+      out += '[';
+      out += s.name;
+      out += ']';
+      out += kLineEnd;
+    }
+    for (std::size_t k = 0; k < s.keys.size(); ++k) {
+      out += s.keys[k];
+      if (!s.keys[k].empty()) out += '=';
+      out += s.values[k];
+      out += kLineEnd;
+    }
+  }
+  return out;
+}
+
+std::string CIniStore::WriteBack(bool keepBackup) {
+  if (!dirty_ || path_.empty()) return {};
+  lastError_.clear();
+
+  std::string backupUsed;
+  if (keepBackup) {
+    std::string current;
+    const Status read = ReadWholeFile(path_, current, std::string::npos);
+    std::error_code ec;
+    const bool fileThere = fs::exists(path_, ec);
+    if (!read.ok() && fileThere) {
+      lastError_ = read.error();
+      return {};  // no safe copy of the old file: leave it alone
+    }
+    if (read.ok()) {
+      if (backupName_.empty()) {
+        backupName_ = ChooseBackupName();
+        backupFor_ = path_;
+      }
+      const Status copied = WriteFileAtomically(backupName_, std::string_view(current));
+      if (!copied.ok()) {
+        lastError_ = copied.error();
+        return {};
+      }
+      backupUsed = backupName_;
+    }
+  }
+
+  const Status written = WriteFileAtomically(path_, std::string_view(Serialize()));
+  if (!written.ok()) {
+    lastError_ = written.error();
+    return {};
+  }
+  return backupUsed;
+}
+
+std::string CIniStore::ChooseBackupName() const {
+  const fs::path path(path_);
+  fs::path dir = path.parent_path();
+  if (dir.empty()) dir = ".";
+  // Names in the folder that start like the file up to its last "." count.
+  const std::string fileName = path.filename().string();
+  const auto dot = fileName.rfind('.');
+  const std::string stem = dot == std::string::npos ? fileName : fileName.substr(0, dot);
+
+  int highest = 0;
+  std::error_code ec;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (!StartsWithIgnoringAsciiCase(name, stem)) continue;
+    const std::string_view last3 =
+        std::string_view(name).substr(name.size() > kBackupDigits ? name.size() - kBackupDigits : 0);
+    highest = std::max(highest, AtoI(last3));
+  }
+  char number[16];
+  std::snprintf(number, sizeof number, ".%.3d", highest + 1);
+  return path_ + number;
+}
+
+void CIniStore::Clear() {
+  sections_.clear();
+  sections_.shrink_to_fit();
+  path_.clear();
+  dirty_ = false;
+}
+
+}  // namespace torvan
