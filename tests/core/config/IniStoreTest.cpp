@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "TempDir.h"
@@ -346,6 +347,31 @@ TEST_F(IniStoreTest, LargeFilesLoadWhole) {
   }
   expected += "\r\nExtra=1\r\n";
   EXPECT_TRUE(ReadRaw(ini) == expected);
+}
+
+// Any bytes load; what is written reads back to the same store, so a second
+// write-back gives the same bytes.
+TEST_F(IniStoreTest, AnyContentLoadsAndWritesBackStably) {
+  const std::string alphabet = "[]=;/\\*\t \r\n\v\fab\xFF\x80"s + '\0';
+  std::mt19937 rng(7);  // fixed seed: the same files every run
+  for (int n = 0; n < 200; ++n) {
+    std::string content(rng() % 300, ' ');
+    for (char& c : content) c = alphabet[rng() % alphabet.size()];
+    std::string first;
+    {
+      CIniStore store;
+      Load(store, content);
+      store.SetValue("Setup", "Language", "English");
+      store.WriteBack(false);
+      first = ReadRaw(ini);
+    }
+    CIniStore again;
+    ASSERT_TRUE(again.OpenPath(ini, false, true, false));
+    again.SetValue("Setup", "Language", "Chinese");
+    again.SetValue("Setup", "Language", "English");
+    again.WriteBack(false);
+    ASSERT_EQ(ReadRaw(ini), first) << "file " << n;
+  }
 }
 
 }  // namespace
