@@ -1,6 +1,8 @@
 #include "radio/OptionCodec.h"
 
 #include <cstdio>
+#include <initializer_list>
+#include <utility>
 
 namespace torvan {
 namespace {
@@ -155,41 +157,42 @@ void WriteCode(std::string_view code, RadioImage& image, std::uint16_t offset) {
 }
 
 // The dialog reads and stores its fields in this order.
-enum class Step {
-  RemoveStun, PttId, BatterySaver, StepChoice, EmergencyAlarm, TimeOutTimer, SquelchLevel, Beep,
+enum class Item {
+  RemoveStun, PttId, BatterySaver, Step, EmergencyAlarm, TimeOutTimer, SquelchLevel, Beep,
   AniSwitch, AniCode, StunCode, ChannelDisplay, PriorityScan, PriScanningTime, ScanMode, KeypadLock,
   Led, Mode, VoiceSensitivity,
 };
 
-constexpr Step kFieldOrder[] = {
-    Step::RemoveStun,     Step::PttId,        Step::BatterySaver,    Step::StepChoice, Step::EmergencyAlarm,
-    Step::TimeOutTimer,   Step::SquelchLevel, Step::Beep,            Step::AniSwitch,  Step::AniCode,
-    Step::StunCode,       Step::ChannelDisplay, Step::PriorityScan,  Step::PriScanningTime,
-    Step::ScanMode,       Step::KeypadLock,   Step::Led,             Step::Mode,       Step::VoiceSensitivity,
+constexpr Item kFieldOrder[] = {
+    Item::RemoveStun,     Item::PttId,          Item::BatterySaver, Item::Step,
+    Item::EmergencyAlarm, Item::TimeOutTimer,   Item::SquelchLevel, Item::Beep,
+    Item::AniSwitch,      Item::AniCode,        Item::StunCode,     Item::ChannelDisplay,
+    Item::PriorityScan,   Item::PriScanningTime, Item::ScanMode,    Item::KeypadLock,
+    Item::Led,            Item::Mode,           Item::VoiceSensitivity,
 };
 
 // The list field of a step; Count_ for the codes and Remove Stun.
-OptionField ListFieldOf(Step s) {
+OptionField ListFieldOf(Item s) {
   switch (s) {
-    case Step::PttId: return OptionField::PttId;
-    case Step::BatterySaver: return OptionField::BatterySaver;
-    case Step::StepChoice: return OptionField::Step;
-    case Step::EmergencyAlarm: return OptionField::EmergencyAlarm;
-    case Step::TimeOutTimer: return OptionField::TimeOutTimer;
-    case Step::SquelchLevel: return OptionField::SquelchLevel;
-    case Step::Beep: return OptionField::Beep;
-    case Step::AniSwitch: return OptionField::AniSwitch;
-    case Step::ChannelDisplay: return OptionField::ChannelDisplay;
-    case Step::PriorityScan: return OptionField::PriorityScan;
-    case Step::PriScanningTime: return OptionField::PriScanningTime;
-    case Step::ScanMode: return OptionField::ScanMode;
-    case Step::KeypadLock: return OptionField::KeypadLock;
-    case Step::Led: return OptionField::Led;
-    case Step::Mode: return OptionField::Mode;
-    case Step::VoiceSensitivity: return OptionField::VoiceSensitivity;
-    case Step::RemoveStun:
-    case Step::AniCode:
-    case Step::StunCode:
+    case Item::PttId: return OptionField::PttId;
+    case Item::BatterySaver: return OptionField::BatterySaver;
+    case Item::Step: return OptionField::Step;
+    case Item::EmergencyAlarm: return OptionField::EmergencyAlarm;
+    case Item::TimeOutTimer: return OptionField::TimeOutTimer;
+    case Item::SquelchLevel: return OptionField::SquelchLevel;
+    case Item::Beep: return OptionField::Beep;
+    case Item::AniSwitch: return OptionField::AniSwitch;
+    case Item::ChannelDisplay: return OptionField::ChannelDisplay;
+    case Item::PriorityScan: return OptionField::PriorityScan;
+    case Item::PriScanningTime: return OptionField::PriScanningTime;
+    case Item::ScanMode: return OptionField::ScanMode;
+    case Item::KeypadLock: return OptionField::KeypadLock;
+    case Item::Led: return OptionField::Led;
+    case Item::Mode: return OptionField::Mode;
+    case Item::VoiceSensitivity: return OptionField::VoiceSensitivity;
+    case Item::RemoveStun:
+    case Item::AniCode:
+    case Item::StunCode:
       break;
   }
   return OptionField::Count_;
@@ -214,15 +217,15 @@ const OptionFieldInfo& OptionInfo(OptionField f) { return CodingOf(f).info; }
 
 OptionValues ReadOptions(const RadioImage& image) {
   OptionValues v;
-  for (Step s : kFieldOrder) {
+  for (Item s : kFieldOrder) {
     switch (s) {
-      case Step::RemoveStun:
+      case Item::RemoveStun:
         v.removeStun = image[map::kStunMarker] != map::kStunnedValue;
         break;
-      case Step::AniCode:
+      case Item::AniCode:
         v.aniCode = ReadCode(image, map::kAniCode);
         break;
-      case Step::StunCode:
+      case Item::StunCode:
         v.stunCode = ReadCode(image, map::kStunCode);
         break;
       default: {
@@ -237,15 +240,15 @@ OptionValues ReadOptions(const RadioImage& image) {
 
 void WriteOptions(const OptionValues& values, RadioImage& image) {
   constexpr std::uint8_t kNotStunned = 0x00;
-  for (Step s : kFieldOrder) {
+  for (Item s : kFieldOrder) {
     switch (s) {
-      case Step::RemoveStun:
+      case Item::RemoveStun:
         image[map::kStunMarker] = values.removeStun ? kNotStunned : map::kStunnedValue;
         break;
-      case Step::AniCode:
+      case Item::AniCode:
         WriteCode(values.aniCode, image, map::kAniCode);
         break;
-      case Step::StunCode:
+      case Item::StunCode:
         WriteCode(values.stunCode, image, map::kStunCode);
         break;
       default: {
