@@ -1,0 +1,129 @@
+// torvan-cli print IN.dat -o OUT.pdf: the printed report (option page, then
+// channel pages of seven channels) as a PDF file.
+//
+// Language: --lang, else "Language" of section "Setup" in the Program.ini
+// beside the executable, else English. Owner line: --owner, else
+// "Copyrights Owner" of that language's section of Program.ini, else none.
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QString>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CliCommand.h"
+#include "channels/TextGrid.h"
+#include "config/IniStore.h"
+#include "print/ReportPrinting.h"
+#include "radio/ChannelCodec.h"
+#include "radio/DatFile.h"
+#include "radio/RadioImage.h"
+#include "radio/ValueTexts.h"
+
+namespace torvan::cli {
+namespace {
+
+constexpr const char* kVerb = "print";
+constexpr const char* kEnglish = "English";
+constexpr const char* kChinese = "Chinese";
+
+// Qt's own chatter (font cache notes, a missing runtime folder) would break
+// the rule of one line on stderr for a failure; the report's own errors come
+// back as results and are printed by the verb.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "torvan-cli: %s\n", qPrintable(message));
+}
+
+// Installs QuietQtMessages for one verb and puts the previous handler back.
+class QuietQt {
+ public:
+  QuietQt() : previous_(qInstallMessageHandler(QuietQtMessages)) {}
+  ~QuietQt() { qInstallMessageHandler(previous_); }
+  QuietQt(const QuietQt&) = delete;
+  QuietQt& operator=(const QuietQt&) = delete;
+
+ private:
+  QtMessageHandler previous_;
+};
+
+struct PrintSettings {
+  std::string languageName;  // names the Program.ini section of the product texts
+  std::string owner;
+};
+
+// Reads Program.ini beside the executable, if there is one; never creates it.
+PrintSettings SettingsFor(const std::optional<std::string>& lang, const std::optional<std::string>& owner) {
+  PrintSettings s;
+  s.languageName = lang.value_or("");
+  const QString iniPath = QCoreApplication::applicationDirPath() + QStringLiteral("/Program.ini");
+  CIniStore ini;
+  const bool haveIni = QFileInfo(iniPath).isFile() && ini.OpenPath(iniPath.toStdString(), false, true, false);
+  if (haveIni && !lang) s.languageName = ini.GetValue("Setup", "Language");
+  if (owner) {
+    s.owner = *owner;
+  } else if (haveIni) {
+    s.owner = ini.GetValue(s.languageName, "Copyrights Owner");
+  }
+  return s;
+}
+
+int RunPrint(const std::vector<std::string>& argv) {
+  const Args args(argv, {"-o", "--lang", "--owner", "--paper"}, {});
+  if (!args.ok()) return UsageError(kVerb, args.error());
+  if (args.positionals().size() != 1) return UsageError(kVerb, "expected one input file");
+  const auto out = args.value("-o");
+  if (!out || out->empty()) return UsageError(kVerb, "missing -o OUT.pdf");
+  const auto lang = args.value("--lang");
+  if (lang && *lang != kEnglish && *lang != kChinese) {
+    return UsageError(kVerb, "--lang must be English or Chinese, not \"" + *lang + "\"");
+  }
+  QPageSize::PageSizeId paper = QPageSize::A4;
+  if (const auto p = args.value("--paper")) {
+    if (*p == "Letter") {
+      paper = QPageSize::Letter;
+    } else if (*p != "A4") {
+      return UsageError(kVerb, "--paper must be A4 or Letter, not \"" + *p + "\"");
+    }
+  }
+
+  const std::string& in = args.positionals()[0];
+  RadioImage image;
+  if (const Status s = LoadDat(in, image); !s.ok()) return Fail(s.error());
+
+  // Drawing text needs a GUI application; without a display the offscreen
+  // platform draws just as well, and a PDF needs no display at all.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const QuietQt quiet;
+  int qtArgc = 1;
+  char qtArg0[] = "torvan-cli";
+  char* qtArgv[] = {qtArg0, nullptr};
+  QGuiApplication app(qtArgc, qtArgv);
+
+  const PrintSettings settings = SettingsFor(lang, args.value("--owner"));
+  const DisplayLanguage language = DisplayLanguageFromName(settings.languageName);
+
+  MemoryTextGrid grid;
+  const BandLimits band = DecodeImage(image, grid, language);
+  static_cast<void>(band);  // the report prints channels and options, not the band
+
+  const print::ReportSource source{grid, image, settings.owner, language};
+  const QString title = QFileInfo(QString::fromStdString(in)).fileName();
+  const Status s = print::WriteReportPdf(*out, source, print::PdfPageLayout(paper), title);
+  return s.ok() ? kExitOk : Fail(s.error());
+}
+
+TORVAN_CLI_COMMAND(CommandInfo{
+    kVerb, "print IN.dat -o OUT.pdf [--lang English|Chinese] [--owner TEXT] [--paper A4|Letter]",
+    "print the option page and the channel pages to a PDF file (language and owner line from Program.ini "
+    "beside the program unless given)",
+    RunPrint, 60});
+
+}  // namespace
+}  // namespace torvan::cli
