@@ -1,0 +1,29 @@
+#include "channels/ChildFrame.h"
+
+#include <QCloseEvent>
+
+#include "channels/TorvanView.h"
+#include "radio/TorvanDoc.h"
+#include "shell/LanguagePack.h"
+
+namespace torvan {
+
+CChildFrame::CChildFrame(std::unique_ptr<CTorvanDoc> doc, QWidget* parent)
+    : QMdiSubWindow(parent), m_document(std::move(doc)), m_view(new CTorvanView(m_document.get())) {
+  setWidget(m_view);
+  setWindowIcon(LanguagePack::Icon(QStringLiteral("tree-page")));
+  setWindowTitle(m_document->Title());
+  connect(m_document.get(), &CTorvanDoc::titleChanged, this, &QWidget::setWindowTitle);
+}
+
+CChildFrame::~CChildFrame() {
+  // The view goes with the frame's children; the document must not point at it.
+  m_document->SetView(nullptr);
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  hide();
+}
+
+}  // namespace torvan

@@ -1,0 +1,130 @@
+#include "channels/TorvanView.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QVBoxLayout>
+
+#include "radio/ChannelCodec.h"
+#include "config/IniStore.h"
+#include "product/ProductCatalog.h"
+#include "radio/ToneTable.h"
+#include "radio/TorvanDoc.h"
+#include "shell/AppContext.h"
+#include "shell/CommandIds.h"
+#include "shell/Help.h"
+
+namespace torvan {
+namespace {
+
+// Column widths as multiples of the grid's default width, columns 0..9.
+constexpr double kColWidthFactors[kGridCols] = {0.4, 1.1, 1.1, 1.0, 1.0, 0.9, 0.9, 0.9, 1.0, 1.0};
+constexpr const char* kFrameIconFile = "title.ico";
+constexpr int kGridFontPointSize = 9;
+constexpr int kFormMarginX = 12;
+constexpr int kFormMarginY = 10;
+
+DisplayLanguage Language() { return HasApp() ? App().language : DisplayLanguage::English; }
+
+}  // namespace
+
+CTorvanView::CTorvanView(CTorvanDoc* doc, QWidget* parent)
+    : QWidget(parent), m_pDocument(doc), m_grid(this), m_languageDialog(this) {
+  m_pageEndRows.fill(kGridRows - 1);
+  m_pageEndRows[0] = 0;
+
+  QFont font(QStringLiteral("Times New Roman"), kGridFontPointSize);
+  font.setStyleHint(QFont::Serif);
+  setFont(font);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(kFormMarginX, kFormMarginY, kFormMarginX, kFormMarginY);
+  layout->addWidget(&m_grid);
+  SetHelpId(&m_grid, ctrl::kGrid);
+
+  connect(&m_grid, &CMSFlexGrid::enterCell, this, &CTorvanView::OnEnterCellGrid);
+  connect(&m_grid, &CMSFlexGrid::leaveCell, this, &CTorvanView::OnLeaveCellGrid);
+  connect(&m_grid, &CMSFlexGrid::mouseDown, this, &CTorvanView::OnMouseDownGrid);
+  connect(&m_grid, &CMSFlexGrid::scroll, this, &CTorvanView::OnScrollGrid);
+  if (doc) doc->SetView(this);
+}
+
+void CTorvanView::OnInitialUpdate() {
+  if (m_bFirstUpdate == 1) {
+    SetUpGrid();
+    m_bFirstUpdate = 0;
+  }
+  // The frame icon: "title.ico" of the current folder, when there is one.
+  const QString icoPath = QDir::current().filePath(QString::fromLatin1(kFrameIconFile));
+  if (QFileInfo(icoPath).isFile()) {
+    const QIcon icon(icoPath);
+    if (!icon.isNull() && parentWidget()) parentWidget()->setWindowIcon(icon);
+  }
+  DecodeImage();
+}
+
+void CTorvanView::SetUpGrid() {
+  const DisplayLanguage lang = Language();
+  m_toneTexts = LoadToneTexts(lang);
+
+  m_grid.BeginUpdate();
+  m_grid.SetRows(kGridRows);
+  m_grid.SetCols(kGridCols);
+  m_grid.SetHighLight(CMSFlexGrid::kHighLightNever);
+  m_grid.SetForeColorFixed(QColor(kFixedTextColor));
+
+  for (int col = 0; col < kGridCols; ++col) {
+    const std::string_view h = ColumnHeader(col, lang);
+    m_grid.SetCellText(0, col, QString::fromUtf8(h.data(), static_cast<qsizetype>(h.size())));
+  }
+  for (int row = 1; row < kGridRows; ++row) m_grid.SetCellText(row, 0, QString::fromStdString(RowLabel(row)));
+  for (int col = 0; col < kGridCols; ++col) m_grid.SetColAlignment(col, CMSFlexGrid::kAlignCenterCenter);
+
+  const int w = m_grid.ColWidth(0);  // the grid's default width, before any change
+  for (int col = 0; col < kGridCols; ++col) m_grid.SetColWidth(col, static_cast<int>(w * kColWidthFactors[col]));
+  m_grid.EndUpdate();
+}
+
+void CTorvanView::DecodeImage() {
+  if (!m_pDocument) return;
+  const DisplayLanguage lang = Language();
+  m_grid.BeginUpdate();
+  const BandLimits band = torvan::DecodeImage(m_pDocument->Image(), m_grid, lang);
+  m_grid.EndUpdate();
+  if (!HasApp()) return;
+  AppContext& app = App();
+  app.band = band;
+
+  const std::string model = app.ini ? RadioModelName(*app.ini, m_pDocument->Image()) : std::string();
+  const std::string name = app.ini ? ProductTextValue(*app.ini, ProductText::AppName) : std::string();
+  emit mainCaptionChanged(QString::fromStdString(MainWindowCaption(name, model, band, lang)));
+}
+
+void CTorvanView::EncodeImage() {
+  if (!m_pDocument) return;
+  OnLeaveCellGrid();
+  const BandLimits band = HasApp() ? App().band : BandLimits::Decode(m_pDocument->Image());
+  torvan::EncodeImage(m_grid, band, m_pDocument->Image());
+}
+
+void CTorvanView::OnLeaveCellGrid() {
+  // The in-place editors commit here; with none open there is nothing to do.
+}
+
+void CTorvanView::OnEnterCellGrid() {
+  // The in-place editor of the new current cell opens here.
+}
+
+void CTorvanView::OnMouseDownGrid(Qt::MouseButton, Qt::KeyboardModifiers, int, int) { OnEnterCellGrid(); }
+
+void CTorvanView::OnScrollGrid() {
+  // Open editors are hidden (without a commit) here; the grid repaints.
+  m_grid.viewport()->update();
+}
+
+void CTorvanView::OnLanguage() {
+  if (m_languageDialog.exec() != QDialog::Accepted || !m_languageDialog.Changed()) return;
+  if (HasApp() && App().restart) App().restart();
+}
+
+}  // namespace torvan

@@ -1,0 +1,326 @@
+#include "grid/FlexGrid.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleOptionHeader>
+#include <algorithm>
+
+namespace torvan {
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+
+// Cell (0, 0): painted like a header section so that it matches its neighbours.
+class CornerCell : public QWidget {
+ public:
+  explicit CornerCell(QWidget* parent) : QWidget(parent) {}
+  QString text;
+  QColor color;
+  Qt::Alignment alignment = Qt::AlignCenter;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    QStyleOptionHeader opt;
+    opt.initFrom(this);
+    opt.rect = rect();
+    opt.text = text;
+    opt.textAlignment = alignment;
+    opt.position = QStyleOptionHeader::OnlyOneSection;
+    opt.orientation = Qt::Horizontal;
+    if (color.isValid()) opt.palette.setColor(QPalette::ButtonText, color);
+    style()->drawControl(QStyle::CE_Header, &opt, &p, this);
+  }
+};
+
+CornerCell* AsCorner(QWidget* w) { return static_cast<CornerCell*>(w); }
+
+}  // namespace
+
+CMSFlexGrid::CMSFlexGrid(QWidget* parent)
+    : QTableWidget(parent), corner_(new CornerCell(this)) {
+  setCornerButtonEnabled(false);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setTabKeyNavigation(false);
+  setWordWrap(false);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+
+  for (QHeaderView* h : {horizontalHeader(), verticalHeader()}) {
+    h->setSectionsClickable(false);
+    h->setHighlightSections(false);
+    h->setSectionResizeMode(QHeaderView::Fixed);
+  }
+  horizontalHeader()->setMinimumSectionSize(1);
+  horizontalHeader()->setDefaultSectionSize(kDefaultColWidthPx);
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  verticalHeader()->setFixedWidth(kDefaultColWidthPx);
+
+  colTwips_.assign(1, -1);
+  colAlignment_.assign(1, kAlignGeneral);
+  SetCols(2);
+  SetRows(2);
+}
+
+// --- Size ----------------------------------------------------------------------
+
+void CMSFlexGrid::SetRows(int rows) {
+  // The view must hear of rows coming and going, also inside an update.
+  const bool wasBlocked = model()->blockSignals(false);
+  rows = std::max(rows, 2);
+  const int oldRows = rowCount();
+  setRowCount(rows - 1);
+  for (int r = oldRows; r < rows - 1; ++r) {
+    for (int c = 1; c < Cols(); ++c) EnsureItem(r + 1, c);
+    EnsureItem(r + 1, 0);
+  }
+  MoveCurrent(std::min(row_, rows - 1), col_);
+  model()->blockSignals(wasBlocked);
+}
+
+void CMSFlexGrid::SetCols(int cols) {
+  const bool wasBlocked = model()->blockSignals(false);
+  cols = std::max(cols, 2);
+  const int oldCols = columnCount();
+  setColumnCount(cols - 1);
+  colTwips_.resize(static_cast<std::size_t>(cols), -1);
+  colAlignment_.resize(static_cast<std::size_t>(cols), kAlignGeneral);
+  for (int c = oldCols; c < cols - 1; ++c) {
+    for (int r = 1; r < Rows(); ++r) EnsureItem(r, c + 1);
+    EnsureItem(0, c + 1);
+  }
+  MoveCurrent(row_, std::min(col_, cols - 1));
+  model()->blockSignals(wasBlocked);
+}
+
+// --- Texts ---------------------------------------------------------------------
+
+QTableWidgetItem* CMSFlexGrid::ItemAt(int row, int col) const {
+  if (row < 0 || col < 0 || row >= Rows() || col >= Cols()) return nullptr;
+  if (row == 0 && col == 0) return nullptr;  // the corner is not an item
+  if (row == 0) return horizontalHeaderItem(col - 1);
+  if (col == 0) return verticalHeaderItem(row - 1);
+  return item(row - 1, col - 1);
+}
+
+QTableWidgetItem* CMSFlexGrid::EnsureItem(int row, int col) {
+  if (QTableWidgetItem* it = ItemAt(row, col)) return it;
+  if (row == 0 && col == 0) return nullptr;
+  auto* it = new QTableWidgetItem;
+  it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  it->setTextAlignment(QtAlignment(col));
+  if (row == 0) {
+    StyleFixedItem(it, col);
+    setHorizontalHeaderItem(col - 1, it);
+  } else if (col == 0) {
+    StyleFixedItem(it, col);
+    setVerticalHeaderItem(row - 1, it);
+  } else {
+    setItem(row - 1, col - 1, it);
+  }
+  return it;
+}
+
+void CMSFlexGrid::StyleFixedItem(QTableWidgetItem* item, int col) const {
+  if (foreColorFixed_.isValid()) item->setForeground(foreColorFixed_);
+  item->setTextAlignment(QtAlignment(col));
+}
+
+QString CMSFlexGrid::CellText(int row, int col) const {
+  if (row == 0 && col == 0) return AsCorner(corner_)->text;
+  const QTableWidgetItem* it = ItemAt(row, col);
+  return it ? it->text() : QString();
+}
+
+void CMSFlexGrid::SetCellText(int row, int col, const QString& text) {
+  if (row == 0 && col == 0) {
+    AsCorner(corner_)->text = text;
+    corner_->update();
+    return;
+  }
+  if (QTableWidgetItem* it = ItemAt(row, col)) it->setText(text);
+}
+
+std::string CMSFlexGrid::TextMatrix(int row, int col) const { return CellText(row, col).toStdString(); }
+
+void CMSFlexGrid::SetTextMatrix(int row, int col, std::string_view text) {
+  SetCellText(row, col, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void CMSFlexGrid::BeginUpdate() {
+  if (updateDepth_++ == 0) model()->blockSignals(true);
+}
+
+void CMSFlexGrid::EndUpdate() {
+  if (updateDepth_ == 0 || --updateDepth_ > 0) return;
+  model()->blockSignals(false);
+  viewport()->update();
+  horizontalHeader()->viewport()->update();
+  verticalHeader()->viewport()->update();
+  corner_->update();
+}
+
+// --- Current cell ----------------------------------------------------------------
+
+void CMSFlexGrid::SetRow(int row) {
+  if (row < 1 || row >= Rows() || row == row_) return;
+  setCurrentCell(row - 1, col_ - 1, QItemSelectionModel::NoUpdate);
+}
+
+void CMSFlexGrid::SetCol(int col) {
+  if (col < 1 || col >= Cols() || col == col_) return;
+  setCurrentCell(row_ - 1, col - 1, QItemSelectionModel::NoUpdate);
+}
+
+void CMSFlexGrid::MoveCurrent(int row, int col) {
+  // Used while the grid changes size: no cell events.
+  movingSilently_ = true;
+  row_ = std::max(row, 1);
+  col_ = std::max(col, 1);
+  if (rowCount() > 0 && columnCount() > 0)
+    setCurrentCell(row_ - 1, col_ - 1, QItemSelectionModel::NoUpdate);
+  movingSilently_ = false;
+}
+
+void CMSFlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableWidget::currentChanged(current, previous);
+  if (!current.isValid()) return;
+  const int row = current.row() + 1;
+  const int col = current.column() + 1;
+  if (movingSilently_) {
+    row_ = row;
+    col_ = col;
+    return;
+  }
+  if (row == row_ && col == col_) return;
+  emit leaveCell();
+  row_ = row;
+  col_ = col;
+  emit enterCell();
+}
+
+void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
+  QTableWidget::mousePressEvent(event);
+  const QPoint p = event->position().toPoint() + viewport()->pos();
+  emit mouseDown(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void CMSFlexGrid::scrollContentsBy(int dx, int dy) {
+  QTableWidget::scrollContentsBy(dx, dy);
+  emit scroll();
+}
+
+// --- Columns ----------------------------------------------------------------------
+
+int CMSFlexGrid::ColWidth(int col) const {
+  if (col < 0 || col >= Cols()) return 0;
+  const int set = colTwips_[static_cast<std::size_t>(col)];
+  return set >= 0 ? set : PixelsToTwipsX(kDefaultColWidthPx);
+}
+
+void CMSFlexGrid::SetColWidth(int col, int twips) {
+  if (col < 0 || col >= Cols() || twips < 0) return;
+  colTwips_[static_cast<std::size_t>(col)] = twips;
+  const int px = TwipsToPixelsX(twips);
+  if (col == 0) {
+    verticalHeader()->setFixedWidth(px);
+    updateGeometries();
+  } else {
+    setColumnWidth(col - 1, px);
+  }
+}
+
+int CMSFlexGrid::ColAlignment(int col) const {
+  if (col < 0 || col >= Cols()) return kAlignGeneral;
+  return colAlignment_[static_cast<std::size_t>(col)];
+}
+
+void CMSFlexGrid::SetColAlignment(int col, int alignment) {
+  if (col < 0 || col >= Cols() || alignment < kAlignLeftTop || alignment > kAlignGeneral) return;
+  colAlignment_[static_cast<std::size_t>(col)] = alignment;
+  ApplyAlignment(col);
+}
+
+Qt::Alignment CMSFlexGrid::QtAlignment(int col) const {
+  const int a = ColAlignment(col);
+  if (a == kAlignGeneral) return Qt::AlignLeft | Qt::AlignVCenter;  // text cells of a general column
+  static constexpr Qt::Alignment kHorizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+  static constexpr Qt::Alignment kVertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
+  return kHorizontal[a / 3] | kVertical[a % 3];
+}
+
+void CMSFlexGrid::ApplyAlignment(int col) {
+  const Qt::Alignment al = QtAlignment(col);
+  BeginUpdate();
+  for (int r = 0; r < Rows(); ++r) {
+    if (QTableWidgetItem* it = ItemAt(r, col)) it->setTextAlignment(al);
+  }
+  EndUpdate();
+  if (col == 0) {
+    AsCorner(corner_)->alignment = al;
+    corner_->update();
+  }
+}
+
+void CMSFlexGrid::SetHighLight(int mode) {
+  highLight_ = mode;
+  setSelectionMode(mode == kHighLightNever ? QAbstractItemView::NoSelection : QAbstractItemView::SingleSelection);
+  if (mode == kHighLightNever) clearSelection();
+}
+
+void CMSFlexGrid::SetForeColorFixed(const QColor& c) {
+  foreColorFixed_ = c;
+  BeginUpdate();
+  for (int col = 1; col < Cols(); ++col)
+    if (QTableWidgetItem* it = ItemAt(0, col)) it->setForeground(c);
+  for (int row = 1; row < Rows(); ++row)
+    if (QTableWidgetItem* it = ItemAt(row, 0)) it->setForeground(c);
+  EndUpdate();
+  AsCorner(corner_)->color = c;
+  corner_->update();
+}
+
+// --- Geometry ----------------------------------------------------------------------
+
+QRect CMSFlexGrid::CellRect(int row, int col) const {
+  if (row < 0 || col < 0 || row >= Rows() || col >= Cols()) return {};
+  const QRect vh = verticalHeader()->geometry();
+  const QRect hh = horizontalHeader()->geometry();
+  const QPoint vp = viewport()->pos();
+  const int x = col == 0 ? vh.x() : vp.x() + columnViewportPosition(col - 1);
+  const int w = col == 0 ? vh.width() : columnWidth(col - 1);
+  const int y = row == 0 ? hh.y() : vp.y() + rowViewportPosition(row - 1);
+  const int h = row == 0 ? hh.height() : rowHeight(row - 1);
+  return {x, y, w, h};
+}
+
+QRect CMSFlexGrid::CellRect() const { return CellRect(row_, col_); }
+
+int CMSFlexGrid::CellLeft() const { return PixelsToTwipsX(CellRect().x()); }
+int CMSFlexGrid::CellTop() const { return PixelsToTwipsY(CellRect().y()); }
+int CMSFlexGrid::CellWidth() const { return PixelsToTwipsX(CellRect().width()); }
+int CMSFlexGrid::CellHeight() const { return PixelsToTwipsY(CellRect().height()); }
+
+int CMSFlexGrid::TwipsToPixelsX(int twips) const { return twips * logicalDpiX() / kTwipsPerInch; }
+int CMSFlexGrid::TwipsToPixelsY(int twips) const { return twips * logicalDpiY() / kTwipsPerInch; }
+int CMSFlexGrid::PixelsToTwipsX(int px) const { return px * kTwipsPerInch / std::max(logicalDpiX(), 1); }
+int CMSFlexGrid::PixelsToTwipsY(int px) const { return px * kTwipsPerInch / std::max(logicalDpiY(), 1); }
+
+void CMSFlexGrid::updateGeometries() {
+  QTableWidget::updateGeometries();
+  PlaceCorner();
+}
+
+void CMSFlexGrid::PlaceCorner() {
+  if (!corner_) return;
+  const QRect vh = verticalHeader()->geometry();
+  const QRect hh = horizontalHeader()->geometry();
+  corner_->setGeometry(vh.x(), hh.y(), vh.width(), hh.height());
+  corner_->raise();
+  corner_->show();
+}
+
+}  // namespace torvan

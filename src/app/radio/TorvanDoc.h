@@ -1,0 +1,58 @@
+#pragma once
+// CTorvanDoc: the document. Its only data is the radio's memory image, which
+// it owns for its whole life; a .dat file is exactly those 8192 bytes.
+
+#include <QObject>
+#include <QString>
+
+#include "files/Status.h"
+#include "radio/RadioImage.h"
+
+namespace torvan {
+
+class CTorvanView;
+
+class CTorvanDoc : public QObject {
+  Q_OBJECT
+ public:
+  CTorvanDoc() = default;
+
+  // The new-document image; the title becomes the channel page's name and the
+  // path name the product name of Program.ini, which the first Save proposes
+  // as the file name. Always succeeds.
+  bool OnNewDocument();
+
+  // Loads `path` into the image. A file shorter than 8192 bytes, a missing or
+  // unreadable file fail and leave the image and the path as they were.
+  Status OnOpenDocument(const QString& path);
+
+  // Has the view encode its grid into the image, then writes the image to
+  // `path` atomically. On failure the old file stays whole; the image stays
+  // encoded either way.
+  Status OnSaveDocument(const QString& path);
+
+  RadioImage& Image() { return m_image; }
+  const RadioImage& Image() const { return m_image; }
+
+  QString Title() const { return m_title; }
+  void SetTitle(const QString& title);
+  // The path of the document's file, or the proposed file name of a new one.
+  QString PathName() const { return m_pathName; }
+  // True once the document was opened from or saved to a file.
+  bool HasFile() const { return m_hasFile; }
+
+  void SetView(CTorvanView* view) { m_view = view; }
+  CTorvanView* View() const { return m_view; }
+
+ signals:
+  void titleChanged(const QString& title);
+
+ private:
+  RadioImage m_image;
+  QString m_title;
+  QString m_pathName;
+  bool m_hasFile = false;
+  CTorvanView* m_view = nullptr;
+};
+
+}  // namespace torvan

@@ -1,0 +1,60 @@
+#include "shell/AboutDialog.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+
+#include "shell/AppContext.h"
+#include "shell/CommandIds.h"
+#include "shell/Help.h"
+#include "shell/LanguagePack.h"
+
+namespace torvan {
+namespace {
+constexpr int kIconSize = 48;
+}
+
+CAboutDialog::CAboutDialog(QWidget* parent)
+    : QDialog(parent),
+      m_icon(new QLabel(this)),
+      m_version(new QLabel(this)),
+      m_copyrights(new QLabel(this)),
+      m_owner(new QLabel(this)) {
+  SetHelpId(this, cmd::kAppAbout);
+  const AppContext* app = HasApp() ? &App() : nullptr;
+  if (app) {
+    setWindowTitle(app->ProductText("About Title"));
+    m_version->setText(app->ProductText("Version"));
+    m_copyrights->setText(app->ProductText("Copyrights"));
+    m_owner->setText(app->ProductText("Copyrights Owner"));
+  }
+  QIcon icon(LanguagePack::Picture(QStringLiteral("app")));
+  const QString ico = QDir::current().filePath(QStringLiteral("title.ico"));
+  if (QFileInfo(ico).isFile()) {
+    const QIcon fromFile(ico);
+    if (!fromFile.isNull()) icon = fromFile;
+  }
+  m_icon->setPixmap(icon.pixmap(kIconSize, kIconSize));
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+  auto* layout = new QGridLayout(this);
+  layout->setHorizontalSpacing(16);
+  layout->addWidget(m_icon, 0, 0, 3, 1, Qt::AlignTop);
+  layout->addWidget(m_version, 0, 1);
+  layout->addWidget(m_copyrights, 1, 1);
+  layout->addWidget(m_owner, 2, 1);
+  layout->addWidget(buttons, 3, 0, 1, 2);
+  InstallHelpKey(this, [] { return cmd::kAppAbout; });
+}
+
+QString CAboutDialog::VersionLine() const { return m_version->text(); }
+QString CAboutDialog::CopyrightLine() const { return m_copyrights->text(); }
+QString CAboutDialog::OwnerLine() const { return m_owner->text(); }
+
+}  // namespace torvan

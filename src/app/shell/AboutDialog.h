@@ -1,0 +1,28 @@
+#pragma once
+// CAboutDialog: the program icon ("title.ico" of the current folder when there
+// is one) and the product texts: caption "About Title", then "Version",
+// "Copyrights" and "Copyrights Owner".
+
+#include <QDialog>
+
+class QLabel;
+
+namespace torvan {
+
+class CAboutDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit CAboutDialog(QWidget* parent = nullptr);
+
+  QString VersionLine() const;
+  QString CopyrightLine() const;
+  QString OwnerLine() const;
+
+ private:
+  QLabel* m_icon;
+  QLabel* m_version;
+  QLabel* m_copyrights;
+  QLabel* m_owner;
+};
+
+}  // namespace torvan

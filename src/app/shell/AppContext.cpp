@@ -1,0 +1,38 @@
+#include "shell/AppContext.h"
+
+#include <cassert>
+
+#include "config/IniStore.h"
+
+namespace torvan {
+namespace {
+AppContext* g_current = nullptr;
+}
+
+QString AppContext::ProductText(std::string_view key) const {
+  if (!ini) return {};
+  return QString::fromStdString(ini->GetValue(languageName, key, ""));
+}
+
+QString AppContext::SetupValue(std::string_view key) const {
+  if (!ini) return {};
+  return QString::fromStdString(ini->GetValue("Setup", key, ""));
+}
+
+QString AppContext::Text(torvan::Text t) const {
+  const std::string_view s = TextFor(t, language);
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+AppContext& App() {
+  assert(g_current && "App() used while no application object exists");
+  return *g_current;
+}
+
+bool HasApp() { return g_current != nullptr; }
+
+namespace detail {
+void SetCurrentApp(AppContext* ctx) { g_current = ctx; }
+}  // namespace detail
+
+}  // namespace torvan

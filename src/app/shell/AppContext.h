@@ -1,0 +1,52 @@
+#pragma once
+// The program-wide values that start-up sets and every window reads: the one
+// settings store, the language, the help file, the band limits and the port of
+// the next transfer. One context exists while the application object lives.
+
+#include <QString>
+#include <functional>
+#include <string_view>
+
+#include "radio/BandLimits.h"
+#include "radio/MessageTexts.h"
+#include "radio/ValueTexts.h"
+#include "shell/StringTable.h"
+
+namespace torvan {
+
+class CIniStore;
+
+struct AppContext {
+  CIniStore* ini = nullptr;  // the one store over Program.ini
+  QString programDir;        // the folder of the executable: Program.ini, packs, help
+  QString programPath;       // the executable itself (for the restart)
+  std::string languageName;  // "Language" of "Setup", unchanged: names the pack and the product texts
+  DisplayLanguage language = DisplayLanguage::English;
+  QString helpFileName;      // "enHelp.html" or "chHelp.html"
+  BandLimits band;           // the program's one set of band limits; the last decode or product dialog sets it
+  QString g_strComPort = QStringLiteral("COM1");  // the serial port of the next transfer
+  StringTable strings;       // the numbered messages of the loaded language pack
+  QString messageCaption = QStringLiteral("Torvan");  // caption of message boxes: the company once started
+  // Restarts the program after a language change (Program.ini written first).
+  std::function<void()> restart;
+
+  // A product text of the active language's section ("Company", "AppName",
+  // "About Title", "Version", "Copyrights", "Copyrights Owner"); "" when missing.
+  QString ProductText(std::string_view key) const;
+  // A value of section "Setup"; "" when missing.
+  QString SetupValue(std::string_view key) const;
+  // A text of the two-language vocabulary in the active language.
+  QString Text(torvan::Text t) const;
+  // A numbered message of the language pack.
+  QString Message(MessageId id) const { return strings.Message(id, language); }
+};
+
+// The context of the running application. Only valid while a CTorvanApp exists.
+AppContext& App();
+bool HasApp();
+
+namespace detail {
+void SetCurrentApp(AppContext* ctx);
+}
+
+}  // namespace torvan

@@ -1,0 +1,47 @@
+#pragma once
+// Help at a context number: every window, command and control with a help
+// topic carries its number; F1 opens the help file of the active language at
+// that topic in the program's help window.
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class QTextBrowser;
+
+namespace torvan {
+
+// Gives `w` a help context (its control or command id).
+void SetHelpId(QWidget* w, int id);
+// The help context of `w` or of its nearest parent that has one; 0 when none.
+int HelpIdOf(const QWidget* w);
+
+// The window that shows the help file. One per program; created on first use.
+class HelpWindow : public QWidget {
+  Q_OBJECT
+ public:
+  // Opens `helpFile` at topic `context` (the anchor named by the number; the
+  // start of the file for 0 or an unknown number). A missing help file does
+  // nothing, silently. Returns whether the file was shown.
+  static bool Show(const QString& helpFile, int context);
+  // The window, when it exists (for tests and for closing at program end).
+  static HelpWindow* Instance();
+  static void Destroy();
+
+  QString CurrentAnchor() const;
+  QString CurrentFile() const;
+
+ private:
+  explicit HelpWindow(QWidget* parent = nullptr);
+  QTextBrowser* browser_;
+};
+
+// Opens help at `context` in the help file of the running program.
+void ShowHelp(int context);
+
+// Makes F1 inside `window` open help at the context that `context` returns
+// when the key is pressed.
+void InstallHelpKey(QWidget* window, std::function<int()> context);
+
+}  // namespace torvan

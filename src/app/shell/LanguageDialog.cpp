@@ -1,0 +1,67 @@
+#include "shell/LanguageDialog.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "config/IniStore.h"
+#include "shell/AppContext.h"
+#include "shell/CommandIds.h"
+#include "shell/Help.h"
+
+namespace torvan {
+namespace {
+constexpr int kEnglish = 0;
+constexpr int kChinese = 1;
+}  // namespace
+
+CLanguageDialog::CLanguageDialog(QWidget* parent)
+    : QDialog(parent),
+      m_english(new QRadioButton(tr("English"), this)),
+      m_chinese(new QRadioButton(tr("Chinese"), this)) {
+  setWindowTitle(tr("Language"));
+  SetHelpId(this, cmd::kLanguage);
+  SetHelpId(m_english, ctrl::kLanguageEnglish);
+  SetHelpId(m_chinese, ctrl::kLanguageChinese);
+
+  auto* group = new QButtonGroup(this);
+  group->addButton(m_english, kEnglish);
+  group->addButton(m_chinese, kChinese);
+
+  auto* box = new QGroupBox(this);
+  auto* boxLayout = new QVBoxLayout(box);
+  boxLayout->addWidget(m_english);
+  boxLayout->addWidget(m_chinese);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &CLanguageDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &CLanguageDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(box);
+  layout->addWidget(buttons);
+
+  // F1 anywhere in the dialog: the Language command's topic.
+  InstallHelpKey(this, [] { return cmd::kLanguage; });
+}
+
+int CLanguageDialog::exec() {
+  const bool chinese = HasApp() && App().language == DisplayLanguage::Chinese;
+  m_nSelection = chinese ? kChinese : kEnglish;
+  (chinese ? m_chinese : m_english)->setChecked(true);
+  return QDialog::exec();
+}
+
+void CLanguageDialog::accept() {
+  m_nSelection = m_chinese->isChecked() ? kChinese : kEnglish;
+  const bool runningChinese = HasApp() && App().language == DisplayLanguage::Chinese;
+  if (m_nSelection != (runningChinese ? kChinese : kEnglish)) {
+    m_bChanged = true;
+    if (HasApp() && App().ini) App().ini->SetValue("Setup", "Language", runningChinese ? "English" : "Chinese");
+  }
+  QDialog::accept();
+}
+
+}  // namespace torvan

@@ -1,0 +1,442 @@
+#include "shell/MainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "channels/ChildFrame.h"
+#include "channels/TorvanView.h"
+#include "radio/TorvanDoc.h"
+#include "shell/AboutDialog.h"
+#include "shell/AppContext.h"
+#include "shell/BackgroundClient.h"
+#include "shell/CommandIds.h"
+#include "shell/Help.h"
+#include "shell/LanguagePack.h"
+#include "shell/NavigatorBar.h"
+
+namespace torvan {
+namespace {
+
+constexpr const char* kCommandIdProperty = "torvanCommandId";
+constexpr int kToolbarIconSize = 16;
+constexpr qint64 kImageBytes = 8192;
+
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+  setWindowTitle(QStringLiteral("Torvan"));
+  setWindowIcon(LanguagePack::Icon(QStringLiteral("app")));
+  resize(kInitialWidth, kInitialHeight);
+
+  m_mdiClient = new CBackgroundClient(this);
+  setCentralWidget(m_mdiClient);
+  connect(m_mdiClient, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+
+  CreateMenusAndToolbar();
+  CreateNavigatorBar();
+  statusBar()->showMessage(tr("Ready"));
+
+  // F1 outside dialogs: the topic of the focused control, else the contents.
+  InstallHelpKey(this, [] { return HelpIdOf(QApplication::focusWidget()); });
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::MakeAction(int id, const QString& text, const QString& tip, const QKeySequence& key,
+                                const QString& picture) {
+  auto* a = new QAction(text, this);
+  a->setProperty(kCommandIdProperty, id);
+  a->setStatusTip(tip);
+  if (!key.isEmpty()) {
+    a->setShortcut(key);
+    a->setShortcutContext(Qt::WindowShortcut);
+  }
+  if (!picture.isEmpty()) a->setIcon(LanguagePack::Icon(picture));
+  m_actions.insert(id, a);
+  return a;
+}
+
+void CMainFrame::CreateMenusAndToolbar() {
+  // File
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  file->addAction(MakeAction(cmd::kFileNew, tr("&New\tCtrl+N"), tr("Create a new document"),
+                             QKeySequence(Qt::CTRL | Qt::Key_N), QStringLiteral("new")));
+  file->addAction(MakeAction(cmd::kFileOpen, tr("&Open...\tCtrl+O"), tr("Open an existing document"),
+                             QKeySequence(Qt::CTRL | Qt::Key_O), QStringLiteral("open")));
+  file->addAction(MakeAction(cmd::kFileClose, tr("&Close"), tr("Close the active document")));
+  file->addAction(MakeAction(cmd::kFileSave, tr("&Save\tCtrl+S"), tr("Save the active document"),
+                             QKeySequence(Qt::CTRL | Qt::Key_S), QStringLiteral("save")));
+  file->addAction(MakeAction(cmd::kFileSaveAs, tr("Save &As..."), tr("Save the active document with a new name")));
+  file->addSeparator();
+  file->addAction(MakeAction(cmd::kFilePrint, tr("&Print...\tCtrl+P"), tr("Print the active document"),
+                             QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral("print")));
+  file->addAction(MakeAction(cmd::kFilePrintPreview, tr("Print Pre&view"), tr("Display full pages")));
+  file->addAction(MakeAction(cmd::kFilePrintSetup, tr("P&rint Setup..."), tr("Change the printer and printing options")));
+  file->addSeparator();
+  file->addAction(MakeAction(cmd::kAppExit, tr("E&xit"), tr("Quit the application")));
+
+  // Edit: the three pages.
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  edit->addAction(MakeAction(cmd::kProductInformation, tr("&Product Information"),
+                             tr("Choose the radio type and its frequency band")));
+  edit->addAction(MakeAction(cmd::kChannelInformation, tr("&Channel Information"), tr("Show the channel table")));
+  edit->addAction(MakeAction(cmd::kOptionalFeatures, tr("&Optional Features"), tr("Edit the radio's optional features")));
+
+  // Program: transfers with the radio.
+  QMenu* program = menuBar()->addMenu(tr("&Program"));
+  program->addAction(MakeAction(cmd::kRead, tr("&Read    Ctrl+R"), tr("Read the radio's memory"), {},
+                                QStringLiteral("read")));
+  program->addAction(MakeAction(cmd::kWrite, tr("&Write   Ctrl+W"), tr("Write the memory to the radio"), {},
+                                QStringLiteral("write")));
+  // The accelerators of Read and Write are part of their menu text; the keys
+  // themselves act through window shortcuts on the same actions.
+  for (const auto& [id, key] : {std::pair{cmd::kRead, Qt::Key_R}, std::pair{cmd::kWrite, Qt::Key_W}}) {
+    QAction* a = Action(id);
+    auto* sc = new QAction(this);
+    sc->setShortcut(QKeySequence(Qt::CTRL | key));
+    sc->setShortcutContext(Qt::WindowShortcut);
+    connect(sc, &QAction::triggered, a, [a] {
+      if (a->isEnabled()) a->trigger();
+    });
+    addAction(sc);
+  }
+
+  // View
+  QMenu* view = menuBar()->addMenu(tr("&View"));
+  auto* toolbar = addToolBar(tr("Toolbar"));
+  toolbar->setObjectName(QStringLiteral("Toolbar"));
+  toolbar->setIconSize(QSize(kToolbarIconSize, kToolbarIconSize));
+  toolbar->setMovable(false);
+  QAction* toggleToolbar = toolbar->toggleViewAction();
+  toggleToolbar->setText(tr("&Toolbar"));
+  toggleToolbar->setStatusTip(tr("Show or hide the toolbar"));
+  toggleToolbar->setProperty(kCommandIdProperty, cmd::kViewToolbar);
+  m_actions.insert(cmd::kViewToolbar, toggleToolbar);
+  view->addAction(toggleToolbar);
+  QAction* toggleStatus = MakeAction(cmd::kViewStatusBar, tr("&Status Bar"), tr("Show or hide the status bar"));
+  toggleStatus->setCheckable(true);
+  toggleStatus->setChecked(true);
+  connect(toggleStatus, &QAction::toggled, statusBar(), &QWidget::setVisible);
+  view->addAction(toggleStatus);
+  // View > Control Bar is added with the navigation bar.
+
+  // Setup
+  m_setupMenu = menuBar()->addMenu(tr("&Setup"));
+  m_setupMenu->addAction(MakeAction(cmd::kComSetup, tr("&Com Setup"), tr("Choose the serial port of the radio")));
+  m_setupMenu->addAction(MakeAction(cmd::kLanguage, tr("&Language"), tr("Choose the language of the program")));
+
+  // Help
+  m_helpMenu = menuBar()->addMenu(tr("&Help"));
+  m_helpMenu->addAction(MakeAction(cmd::kAppAbout, tr("&About Torvan..."),
+                                   tr("Display program information, version number and copyright"), {},
+                                   QStringLiteral("about")));
+
+  m_menus = {file, edit, program, view, m_setupMenu, m_helpMenu};
+  for (QMenu* m : m_menus) m->installEventFilter(this);  // F1 on a menu item
+
+  // Toolbar: New, Open, Save | Read, Write | Print | About.
+  for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave}) toolbar->addAction(Action(id));
+  toolbar->addSeparator();
+  for (int id : {cmd::kRead, cmd::kWrite}) toolbar->addAction(Action(id));
+  toolbar->addSeparator();
+  toolbar->addAction(Action(cmd::kFilePrint));
+  toolbar->addSeparator();
+  toolbar->addAction(Action(cmd::kAppAbout));
+  // Toolbar tips: the command's name without menu markers.
+  const QHash<int, QString> tips = {
+      {cmd::kFileNew, tr("New")},     {cmd::kFileOpen, tr("Open")},   {cmd::kFileSave, tr("Save")},
+      {cmd::kRead, tr("Read")},       {cmd::kWrite, tr("Write")},     {cmd::kFilePrint, tr("Print")},
+      {cmd::kAppAbout, tr("About")},
+  };
+  for (auto it = tips.cbegin(); it != tips.cend(); ++it) Action(it.key())->setToolTip(it.value());
+
+  // Next and previous document window.
+  auto* next = MakeAction(cmd::kNextPane, tr("Next Pane"), {}, QKeySequence(Qt::Key_F6));
+  auto* prev = MakeAction(cmd::kPrevPane, tr("Previous Pane"), {}, QKeySequence(Qt::SHIFT | Qt::Key_F6));
+  addAction(next);
+  addAction(prev);
+  connect(next, &QAction::triggered, m_mdiClient, &QMdiArea::activateNextSubWindow);
+  connect(prev, &QAction::triggered, m_mdiClient, &QMdiArea::activatePreviousSubWindow);
+
+  connect(Action(cmd::kFileNew), &QAction::triggered, this, &CMainFrame::OnFileNew);
+  connect(Action(cmd::kFileOpen), &QAction::triggered, this, &CMainFrame::OnFileOpen);
+  connect(Action(cmd::kFileClose), &QAction::triggered, this, &CMainFrame::OnFileClose);
+  connect(Action(cmd::kFileSave), &QAction::triggered, this, &CMainFrame::OnFileSave);
+  connect(Action(cmd::kFileSaveAs), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
+  connect(Action(cmd::kAppExit), &QAction::triggered, this, &QWidget::close);
+  connect(Action(cmd::kAppAbout), &QAction::triggered, this, &CMainFrame::OnAppAbout);
+  connect(Action(cmd::kChannelInformation), &QAction::triggered, this, &CMainFrame::OnChannelInformation);
+  connect(Action(cmd::kLanguage), &QAction::triggered, this, &CMainFrame::OnLanguage);
+
+  // Provided by the transfer, port, option, product and print parts of the
+  // program: disabled until their handlers are connected.
+  for (int id : {cmd::kRead, cmd::kWrite, cmd::kComSetup, cmd::kProductInformation, cmd::kOptionalFeatures,
+                 cmd::kFilePrint, cmd::kFilePrintPreview, cmd::kFilePrintSetup})
+    Action(id)->setEnabled(false);
+}
+
+void CMainFrame::CreateNavigatorBar() {
+  const QString company = HasApp() ? App().ProductText("Company") : QString();
+  m_navigatorBar = new CNavigatorBar(company, this);
+  addDockWidget(Qt::LeftDockWidgetArea, m_navigatorBar);
+
+  QTreeWidget* tree = m_navigatorBar->Tree();
+  m_treeRoot = new QTreeWidgetItem(tree, {company});
+  m_treeRoot->setIcon(0, LanguagePack::Icon(QStringLiteral("tree-root")));
+  const DisplayLanguage lang = HasApp() ? App().language : DisplayLanguage::English;
+  for (Text page : {Text::ProductInformation, Text::ChannelInformation, Text::OptionalFeatures}) {
+    const std::string_view name = TextFor(page, lang);
+    auto* item = new QTreeWidgetItem(m_treeRoot, {QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))});
+    item->setIcon(0, LanguagePack::Icon(QStringLiteral("tree-page")));
+  }
+  m_treeRoot->setExpanded(true);
+  {
+    const QSignalBlocker quiet(tree);
+    tree->setCurrentItem(m_treeRoot);
+  }
+  connect(tree, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::OnTreeSelectionChanged);
+
+  QAction* toggle = m_navigatorBar->toggleViewAction();
+  toggle->setText(tr("&Control Bar"));
+  toggle->setStatusTip(tr("Show or hide the control bar"));
+  toggle->setProperty(kCommandIdProperty, cmd::kViewControlBar);
+  m_actions.insert(cmd::kViewControlBar, toggle);
+  m_menus.at(3)->addAction(toggle);
+  resizeDocks({m_navigatorBar}, {CNavigatorBar::kInitialWidth}, Qt::Horizontal);
+}
+
+void CMainFrame::SetAboutText(const QString& text) {
+  // An empty "About Title" would leave a blank menu item: keep the built-in text then.
+  if (!text.isEmpty()) Action(cmd::kAppAbout)->setText(text);
+}
+
+void CMainFrame::RemoveLanguageCommand() {
+  QAction* a = Action(cmd::kLanguage);
+  m_setupMenu->removeAction(a);
+  a->setEnabled(false);
+}
+
+// --- Documents -------------------------------------------------------------------
+
+CChildFrame* CMainFrame::ActiveChild() const { return m_activeChild.data(); }
+CTorvanView* CMainFrame::ActiveView() const { return m_activeChild ? m_activeChild->View() : nullptr; }
+CTorvanDoc* CMainFrame::ActiveDocument() const { return m_activeChild ? m_activeChild->Document() : nullptr; }
+
+QList<CChildFrame*> CMainFrame::ChildFrames() const {
+  QList<CChildFrame*> frames;
+  for (QMdiSubWindow* w : m_mdiClient->subWindowList())
+    if (auto* f = qobject_cast<CChildFrame*>(w)) frames << f;
+  return frames;
+}
+
+CChildFrame* CMainFrame::CreateDocumentWindow(std::unique_ptr<CTorvanDoc> doc) {
+  auto* frame = new CChildFrame(std::move(doc));
+  m_mdiClient->addSubWindow(frame);
+  CTorvanView* view = frame->View();
+  connect(view, &CTorvanView::mainCaptionChanged, this, &QWidget::setWindowTitle);
+  view->OnInitialUpdate();
+
+  // The window fits the table's width and a screenful of rows.
+  const CMSFlexGrid& grid = view->Grid();
+  int tableWidth = grid.verticalHeader()->width() + grid.verticalScrollBar()->sizeHint().width() + 2 * grid.frameWidth();
+  for (int c = 0; c < grid.columnCount(); ++c) tableWidth += grid.columnWidth(c);
+  const int tableHeight = grid.horizontalHeader()->sizeHint().height() +
+                          kVisibleGridRows * grid.verticalHeader()->defaultSectionSize() + 2 * grid.frameWidth();
+  const QMargins m = view->layout()->contentsMargins();
+  const int frameExtraW = frame->width() - frame->contentsRect().width();
+  const int frameExtraH = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * frame->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+  frame->move(0, 0);
+  frame->resize(tableWidth + m.left() + m.right() + std::max(frameExtraW, 8), tableHeight + m.top() + m.bottom() + frameExtraH);
+
+  frame->show();
+  m_mdiClient->setActiveSubWindow(frame);
+  m_activeChild = frame;
+  return frame;
+}
+
+bool CMainFrame::NewDocument() {
+  auto doc = std::make_unique<CTorvanDoc>();
+  if (!doc->OnNewDocument()) return false;
+  CreateDocumentWindow(std::move(doc));
+  return true;
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path) {
+  auto doc = std::make_unique<CTorvanDoc>();
+  const Status s = doc->OnOpenDocument(path);
+  if (!s.ok()) {
+    ShowFileError(FileAction::Open, path, s);
+    return false;
+  }
+  QPointer<CChildFrame> previous = m_activeChild;
+  CreateDocumentWindow(std::move(doc));
+  if (previous) previous->close();  // a child frame answers a close request by hiding
+  return true;
+}
+
+bool CMainFrame::SaveDocument(CTorvanDoc* doc, const QString& path) {
+  if (!doc) return false;
+  const Status s = doc->OnSaveDocument(path);
+  if (!s.ok()) {
+    ShowFileError(FileAction::Save, path, s);
+    return false;
+  }
+  return true;
+}
+
+void CMainFrame::ShowFileError(FileAction action, const QString& path, const Status& status) {
+  // Say what is wrong in the user's language where we can tell; otherwise the
+  // detail from the file layer.
+  const QFileInfo info(path);
+  const QString what = action == FileAction::Open ? tr("Failed to open %1.") : tr("Failed to save %1.");
+  QString reason;
+  if (action == FileAction::Open) {
+    if (!info.exists()) reason = tr("The file does not exist.");
+    else if (info.isDir()) reason = tr("It is a folder, not a file.");
+    else if (!info.isReadable()) reason = tr("The file cannot be read.");
+    else if (info.size() < kImageBytes)
+      reason = tr("The file holds %1 bytes; a radio memory file holds %2 bytes.").arg(info.size()).arg(kImageBytes);
+  }
+  if (reason.isEmpty()) reason = QString::fromStdString(status.error());
+  const QString caption = HasApp() ? App().messageCaption : windowTitle();
+  QMessageBox::warning(this, caption, what.arg(QDir::toNativeSeparators(path)) + QStringLiteral("\n") + reason);
+}
+
+void CMainFrame::OnFileNew() {
+  if (m_activeChild) {
+    const QString caption = HasApp() ? App().messageCaption : windowTitle();
+    const QString text = HasApp() ? App().Message(MessageId::AllDataCleared)
+                                  : QString::fromUtf8(MessageText(MessageId::AllDataCleared, DisplayLanguage::English).data());
+    if (QMessageBox::warning(this, caption, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) !=
+        QMessageBox::Ok)
+      return;
+    delete m_activeChild.data();  // destroyed at once, not merely hidden
+  }
+  NewDocument();
+}
+
+void CMainFrame::OnFileOpen() {
+  QFileDialog dialog(this, tr("Open"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters({QStringLiteral("*.dat"), tr("All Files (*)")});
+  dialog.setDefaultSuffix(QStringLiteral("dat"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  OpenDocumentFile(dialog.selectedFiles().constFirst());
+}
+
+void CMainFrame::OnFileSave() {
+  CTorvanDoc* doc = ActiveDocument();
+  if (!doc) return;
+  if (!doc->HasFile()) {
+    OnFileSaveAs();
+    return;
+  }
+  SaveDocument(doc, doc->PathName());
+}
+
+void CMainFrame::OnFileSaveAs() {
+  CTorvanDoc* doc = ActiveDocument();
+  if (!doc) return;
+  QFileDialog dialog(this, tr("Save As"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters({QStringLiteral("*.dat"), tr("All Files (*)")});
+  dialog.setDefaultSuffix(QStringLiteral("dat"));
+  if (!doc->PathName().isEmpty()) dialog.selectFile(doc->PathName());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  SaveDocument(doc, dialog.selectedFiles().constFirst());
+}
+
+void CMainFrame::OnFileClose() {
+  if (m_activeChild) m_activeChild->hide();
+}
+
+void CMainFrame::OnAppAbout() {
+  CAboutDialog about(this);
+  about.exec();
+}
+
+void CMainFrame::OnChannelInformation() {
+  if (!m_activeChild) return;
+  m_activeChild->showNormal();
+  m_mdiClient->setActiveSubWindow(m_activeChild);
+}
+
+void CMainFrame::OnLanguage() {
+  if (CTorvanView* view = ActiveView()) view->OnLanguage();
+}
+
+void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
+  if (auto* frame = qobject_cast<CChildFrame*>(window)) m_activeChild = frame;
+}
+
+// --- Navigation tree -------------------------------------------------------------
+
+void CMainFrame::OnTreeSelectionChanged() {
+  // A re-entrant call comes from selecting the root again below: ignore it,
+  // or a page's dialog would open a second time.
+  if (m_inTreeHandler) return;
+  m_inTreeHandler = true;
+  QTreeWidget* tree = m_navigatorBar->Tree();
+  // The item under the pointer decides, not the item that became selected.
+  const QPoint p = tree->viewport()->mapFromGlobal(QCursor::pos());
+  const QTreeWidgetItem* hit = tree->viewport()->rect().contains(p) ? tree->itemAt(p) : nullptr;
+  ActOnPage(hit ? hit->text(0) : QString());
+  if (m_treeRoot) tree->setCurrentItem(m_treeRoot);
+  m_inTreeHandler = false;
+}
+
+void CMainFrame::ActOnPage(const QString& pageName) {
+  const DisplayLanguage lang = HasApp() ? App().language : DisplayLanguage::English;
+  const auto is = [&](Text t) {
+    const std::string_view s = TextFor(t, lang);
+    return pageName == QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+  };
+  int command = 0;
+  if (is(Text::ChannelInformation)) command = cmd::kChannelInformation;
+  else if (is(Text::OptionalFeatures)) command = cmd::kOptionalFeatures;
+  else if (is(Text::ProductInformation)) command = cmd::kProductInformation;
+  if (command == 0) return;
+  QAction* a = Action(command);
+  if (a && a->isEnabled()) a->trigger();
+}
+
+// --- Frame ------------------------------------------------------------------------
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (m_navigatorBar) m_navigatorBar->setMaximumWidth(m_navigatorBar->MaxWidth());
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  // F1 over an open menu: the topic of the highlighted command.
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+    if (auto* menu = qobject_cast<QMenu*>(watched)) {
+      if (QAction* a = menu->activeAction()) {
+        const int id = a->property(kCommandIdProperty).toInt();
+        menu->close();
+        ShowHelp(id);
+        return true;
+      }
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace torvan

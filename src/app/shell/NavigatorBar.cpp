@@ -1,0 +1,148 @@
+#include "shell/NavigatorBar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QRubberBand>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "shell/CommandIds.h"
+#include "shell/Help.h"
+#include "shell/LanguagePack.h"
+
+namespace torvan {
+namespace {
+constexpr int kCaptionHeight = 22;
+constexpr int kTreeFontPixels = 14;
+}  // namespace
+
+CNavigatorBar::CNavigatorBar(const QString& caption, QWidget* parent)
+    : QDockWidget(parent),
+      m_body(new QWidget(this)),
+      m_tree(new QTreeWidget(m_body)),
+      m_caption(new QLabel(caption)),
+      m_closeButton(new QToolButton),
+      m_dragLine(nullptr) {
+  setObjectName(QStringLiteral("NavigatorBar"));
+  setWindowTitle(caption);
+  setFeatures(QDockWidget::DockWidgetClosable);
+  setAllowedAreas(Qt::LeftDockWidgetArea);
+  SetHelpId(this, ctrl::kNavigatorBar);
+  SetHelpId(m_tree, ctrl::kNavigatorTree);
+
+  QFont font(QStringLiteral("Times New Roman"));
+  font.setPixelSize(kTreeFontPixels);
+  font.setStyleHint(QFont::Serif);
+
+  // Caption line: the company text and the close button.
+  auto* title = new QWidget(this);
+  title->setFixedHeight(kCaptionHeight + 4);
+  auto* titleLayout = new QHBoxLayout(title);
+  titleLayout->setContentsMargins(6, 2, 4, 2);
+  m_caption->setFont(font);
+  m_caption->setMinimumWidth(0);
+  m_caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  m_closeButton->setIcon(LanguagePack::Icon(QStringLiteral("close")));
+  m_closeButton->setIconSize(QSize(16, 16));
+  m_closeButton->setAutoRaise(true);
+  m_closeButton->setToolTip(tr("Close"));
+  m_closeButton->setFocusPolicy(Qt::NoFocus);
+  titleLayout->addWidget(m_caption, 1);
+  titleLayout->addWidget(m_closeButton);
+  title->setMinimumWidth(0);
+  setTitleBarWidget(title);
+  connect(m_closeButton, &QToolButton::clicked, this, &QDockWidget::close);
+
+  // Body: the tree, with the sizing strip along the right edge.
+  m_tree->setFont(font);
+  m_tree->setHeaderHidden(true);
+  m_tree->setRootIsDecorated(true);
+  m_tree->setMinimumWidth(0);
+  auto* bodyLayout = new QHBoxLayout(m_body);
+  bodyLayout->setContentsMargins(3, 0, kSizingStripWidth, 0);
+  bodyLayout->addWidget(m_tree);
+  m_body->setMinimumWidth(0);
+  m_body->setMouseTracking(true);
+  m_body->installEventFilter(this);
+  setWidget(m_body);
+  setMinimumWidth(kMinWidth);
+}
+
+QString CNavigatorBar::Caption() const { return m_caption->text(); }
+
+int CNavigatorBar::MaxWidth() const {
+  const QWidget* main = parentWidget();
+  return std::max(kMinWidth, main ? main->width() / 2 : kInitialWidth);
+}
+
+int CNavigatorBar::ClampWidth(int width) const { return std::clamp(width, kMinWidth, MaxWidth()); }
+
+void CNavigatorBar::SetBarWidth(int width) {
+  m_width = ClampWidth(width);
+  setMaximumWidth(MaxWidth());
+  if (auto* main = qobject_cast<QMainWindow*>(parentWidget())) main->resizeDocks({this}, {m_width}, Qt::Horizontal);
+}
+
+bool CNavigatorBar::InSizingStrip(int x) const { return x >= m_body->width() - kSizingStripWidth; }
+
+bool CNavigatorBar::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != m_body) return QDockWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::MouseMove: {
+      const auto* me = static_cast<QMouseEvent*>(event);
+      const int x = me->position().toPoint().x();
+      if (m_bSizing) {
+        // The line shows where the edge will be: the same limits as the width.
+        const int edge = ClampWidth(mapFromGlobal(m_body->mapToGlobal(QPoint(x, 0))).x());
+        if (!m_dragLine) m_dragLine = new QRubberBand(QRubberBand::Line, parentWidget());
+        const QPoint top = mapTo(parentWidget(), QPoint(edge, 0));
+        m_dragLine->setGeometry(top.x(), top.y(), 2, height());
+        m_dragLine->show();
+      } else {
+        m_body->setCursor(InSizingStrip(x) ? LanguagePack::SizingCursor() : QCursor(Qt::ArrowCursor));
+      }
+      return true;
+    }
+    case QEvent::MouseButtonPress: {
+      const auto* me = static_cast<QMouseEvent*>(event);
+      if (me->button() == Qt::LeftButton && InSizingStrip(me->position().toPoint().x())) {
+        m_bSizing = true;
+        return true;
+      }
+      break;
+    }
+    case QEvent::MouseButtonRelease: {
+      const auto* me = static_cast<QMouseEvent*>(event);
+      if (m_dragLine) m_dragLine->hide();
+      if (m_bSizing && me->button() == Qt::LeftButton) {
+        m_bSizing = false;
+        SetBarWidth(mapFromGlobal(m_body->mapToGlobal(me->position().toPoint())).x());
+        return true;
+      }
+      break;
+    }
+    case QEvent::MouseButtonDblClick:
+      return true;  // no docking or floating
+    default:
+      break;
+  }
+  return QDockWidget::eventFilter(watched, event);
+}
+
+void CNavigatorBar::showEvent(QShowEvent* event) {
+  QDockWidget::showEvent(event);
+  // Shown again: the width it had before it was hidden.
+  SetBarWidth(m_width);
+}
+
+void CNavigatorBar::hideEvent(QHideEvent* event) {
+  // Remember the width the user left it at (also after a drag of the main
+  // window's separator).
+  if (width() > 0) m_width = width();
+  QDockWidget::hideEvent(event);
+}
+
+}  // namespace torvan

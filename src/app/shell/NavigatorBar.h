@@ -1,0 +1,55 @@
+#pragma once
+// CNavigatorBar: the bar on the main window's left edge that holds the
+// navigation tree. Its caption is the company line, its close button ("Close")
+// hides it, it cannot float or move, and the user widens or narrows it by
+// dragging its right edge: at least 11 pixels, at most half of the main
+// window's width. It keeps its width while hidden.
+
+#include <QDockWidget>
+#include <QPointer>
+
+class QRubberBand;
+class QToolButton;
+class QTreeWidget;
+class QLabel;
+
+namespace torvan {
+
+class CNavigatorBar : public QDockWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kInitialWidth = 220;
+  static constexpr int kMinWidth = 11;
+  static constexpr int kSizingStripWidth = 6;
+
+  CNavigatorBar(const QString& caption, QWidget* parent);
+
+  QTreeWidget* Tree() const { return m_tree; }
+  QToolButton* CloseButton() const { return m_closeButton; }
+  QString Caption() const;
+  // The width the bar has, or had when it was hidden.
+  int BarWidth() const { return m_width; }
+  // The widest the bar may be: half of the main window's width.
+  int MaxWidth() const;
+  // Gives the bar `width` pixels, clamped to [kMinWidth, MaxWidth()].
+  void SetBarWidth(int width);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  int ClampWidth(int width) const;
+  bool InSizingStrip(int x) const;
+
+  QWidget* m_body;
+  QTreeWidget* m_tree;
+  QLabel* m_caption;
+  QToolButton* m_closeButton;
+  QRubberBand* m_dragLine;
+  int m_width = kInitialWidth;
+  bool m_bSizing = false;
+};
+
+}  // namespace torvan

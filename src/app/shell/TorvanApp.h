@@ -1,0 +1,60 @@
+#pragma once
+// CTorvanApp: starts the program. InitInstance, in this order: Program.ini
+// through the one settings store; the language name, the display language and
+// the help file; the language pack beside the program (missing: "Load language
+// DLL fail" and the program ends); the main window; the first document (empty,
+// or the file named on the command line); the window shown maximized; the
+// product texts in the message captions and the Help menu; "ShowLang".
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "shell/AppContext.h"
+#include "shell/LanguagePack.h"
+
+namespace torvan {
+
+class CIniStore;
+class CMainFrame;
+
+class CTorvanApp : public QObject {
+  Q_OBJECT
+ public:
+  struct Options {
+    QString programDir;   // where Program.ini, the packs and the help files lie
+    QString programPath;  // the executable, started again after a language change
+    QStringList args;     // command-line arguments after the program name
+  };
+  // Starts a program detached; the restart after a language change uses it.
+  using ProcessStarter = std::function<bool(const QString& program, const QStringList& args)>;
+
+  // `ini` is the program's one settings store; it must outlive the application.
+  CTorvanApp(CIniStore& ini, Options options);
+  ~CTorvanApp() override;
+
+  // False: the program ends at once (no language pack, no main window, the
+  // first document failed).
+  bool InitInstance();
+
+  CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+  AppContext& Context() { return m_context; }
+
+  void SetProcessStarter(ProcessStarter starter) { m_startProcess = std::move(starter); }
+
+  // Writes Program.ini, closes the main window, starts the program again and
+  // quits. Refuses with a message when Program.ini could not be written.
+  void RestartProgram();
+
+ private:
+  CIniStore& m_ini;
+  Options m_options;
+  AppContext m_context;
+  LanguagePack m_pack;
+  std::unique_ptr<CMainFrame> m_mainFrame;
+  ProcessStarter m_startProcess;
+};
+
+}  // namespace torvan
