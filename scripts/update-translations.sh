@@ -9,5 +9,5 @@ dirs=()
 for d in shell grid channels radio link product; do
   [[ -d src/app/$d ]] && dirs+=("src/app/$d")
 done
-"$lupdate" -no-obsolete -locations none "${dirs[@]}" \
+"$lupdate" -no-obsolete -locations none -I src/app -I src/core "${dirs[@]}" \
   -ts resources/lang/torvan_en.ts resources/lang/torvan_zh_CN.ts
