@@ -41,6 +41,15 @@ class TextGrid {
   // Text of any cell; "" for an empty cell. Rows 0..200, columns 0..9.
   virtual std::string TextMatrix(int row, int col) const = 0;
   virtual void SetTextMatrix(int row, int col, std::string_view text) = 0;
+
+  // The text of a cell for reading in bulk (the channel encode reads 1800).
+  // The view stays valid until the cell changes or `scratch` is used again.
+  // This default copies the text into `scratch`; a grid that keeps its texts
+  // as std::string returns a view of its own text instead.
+  virtual std::string_view TextView(int row, int col, std::string& scratch) const {
+    scratch = TextMatrix(row, col);
+    return scratch;
+  }
 };
 
 // A plain in-memory grid of 201 x 10 texts: row labels in column 0, all other
@@ -50,8 +59,12 @@ class MemoryTextGrid : public TextGrid {
   MemoryTextGrid();
   std::string TextMatrix(int row, int col) const override;
   void SetTextMatrix(int row, int col, std::string_view text) override;
+  std::string_view TextView(int row, int col, std::string& scratch) const override;
 
  private:
+  std::string& Cell(int row, int col);
+  const std::string& Cell(int row, int col) const;
+
   std::vector<std::array<std::string, kGridCols>> cells_;
 };
 

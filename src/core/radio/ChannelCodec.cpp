@@ -1,5 +1,7 @@
 #include "radio/ChannelCodec.h"
 
+#include <string_view>
+
 #include "radio/NameCodes.h"
 #include "radio/NumberText.h"
 #include "radio/ScaledDecimal.h"
@@ -30,47 +32,92 @@ std::uint32_t BcdCount(const std::uint8_t* bytes4) {
   return s;
 }
 
-void ToneTextInto(std::string& out, std::uint8_t high, std::uint8_t low, DisplayLanguage lang) {
-  if (high == kNoToneFF || high == kNoTone00) {
-    out.assign(TextFor(Text::None, lang));
-    return;
-  }
-  if (high >= kDcsNormalBase) {
-    const bool inverted = high >= kDcsInvertedBase;
-    const unsigned d = high - (inverted ? kDcsInvertedBase : kDcsNormalBase);
-    const unsigned code = d * 100 + BcdValue(low);
-    // "%s%dN" with the prefix "D0" when the hundreds digit is 0: "D023N".
-    out.assign(d == 0 ? "D0" : "D");
-    out += std::to_string(code);
-    out += inverted ? 'I' : 'N';
-    return;
-  }
-  FormatScaledInto(out, BcdValue(high) * 100u + BcdValue(low), kToneDecimals);
+// Tone text into `buf`; the view points into `buf` or at a word of the table.
+std::string_view ToneChars(char (&buf)[kScaledTextCapacity], std::uint8_t high, std::uint8_t low,
+                           DisplayLanguage lang) {
+  if (high == kNoToneFF || high == kNoTone00) return TextFor(Text::None, lang);
+  if (high < kDcsNormalBase) return FormatScaledChars(buf, BcdValue(high) * 100u + BcdValue(low), kToneDecimals);
+  const bool inverted = high >= kDcsInvertedBase;
+  const unsigned d = high - (inverted ? kDcsInvertedBase : kDcsNormalBase);
+  unsigned code = d * 100 + BcdValue(low);  // at most 62 * 100 + 165: four digits
+  // "%s%dN" with the prefix "D0" when the hundreds digit is 0: "D023N".
+  char* const end = buf + kScaledTextCapacity;
+  char* p = end;
+  *--p = inverted ? 'I' : 'N';
+  do {
+    *--p = static_cast<char>('0' + code % 10);
+    code /= 10;
+  } while (code > 0);
+  if (d == 0) *--p = '0';
+  *--p = 'D';
+  return std::string_view(p, static_cast<std::size_t>(end - p));
 }
 
-void NameTextInto(std::string& out, const RadioImage& image, int channel) {
-  out.clear();
-  const std::size_t base = map::ChannelNameOffset(channel);
-  for (std::size_t k = 0; k < map::kChannelNameSize; ++k) {
-    const char c = NameCodeToChar(image[base + k]);
-    if (c == 0) break;
-    out += c;
+// The texts of one channel as views into its own buffers or the word table.
+struct DecodedRow {
+  std::string_view cell[kChannelTextCount];
+  char rx[kScaledTextCapacity], tx[kScaledTextCapacity];
+  char rxTone[kScaledTextCapacity], txTone[kScaledTextCapacity];
+  char name[map::kChannelNameSize];
+};
+
+void DecodeRecord(const RadioImage& image, int channel, DisplayLanguage lang, DecodedRow& out) {
+  const std::uint8_t* r = image.data() + map::ChannelRecordOffset(channel);
+  if (IsEmptyMarker(r[rec::kRxFrequency + 3])) {
+    for (auto& v : out.cell) v = {};
+    return;
   }
+  out.cell[TextIndex(kColRxFrequency)] = FormatScaledChars(out.rx, BcdCount(r + rec::kRxFrequency), kFrequencyDecimals);
+  out.cell[TextIndex(kColTxFrequency)] =
+      IsEmptyMarker(r[rec::kTxFrequency + 3])
+          ? std::string_view()
+          : FormatScaledChars(out.tx, BcdCount(r + rec::kTxFrequency), kFrequencyDecimals);
+  out.cell[TextIndex(kColRxTone)] = ToneChars(out.rxTone, r[rec::kRxToneHigh], r[rec::kRxToneLow], lang);
+  out.cell[TextIndex(kColTxTone)] = ToneChars(out.txTone, r[rec::kTxToneHigh], r[rec::kTxToneLow], lang);
+  const std::uint8_t f = r[rec::kFlags];
+  out.cell[TextIndex(kColPower)] = TextFor(TestBit(f, rec::kFlagHighPower) ? Text::High : Text::Low, lang);
+  out.cell[TextIndex(kColBusyLock)] = TextFor(TestBit(f, rec::kFlagBusyLockOff) ? Text::Unlock : Text::Lock, lang);
+  out.cell[TextIndex(kColScanAdd)] = TextFor(TestBit(f, rec::kFlagScanAdd) ? Text::Yes : Text::No, lang);
+  out.cell[TextIndex(kColBandwidth)] = TextFor(TestBit(f, rec::kFlagWide) ? Text::Wide : Text::Narrow, lang);
+  const std::uint8_t* codes = image.data() + map::ChannelNameOffset(channel);
+  std::size_t length = 0;
+  for (; length < map::kChannelNameSize; ++length) {
+    const char c = NameCodeToChar(codes[length]);
+    if (c == 0) break;  // 0xFF and every code without a character end the name
+    out.name[length] = c;
+  }
+  out.cell[TextIndex(kColName)] = std::string_view(out.name, length);
 }
 
 // Flag byte changes, one bit each; the words of both languages count.
-std::uint8_t EncodeFlags(std::uint8_t flags, const ChannelTexts& t) {
-  const std::string_view power = t[TextIndex(kColPower)];
-  const std::string_view busy = t[TextIndex(kColBusyLock)];
-  const std::string_view scan = t[TextIndex(kColScanAdd)];
-  const std::string_view width = t[TextIndex(kColBandwidth)];
+std::uint8_t EncodeFlags(std::uint8_t flags, const std::string_view* t) {
   // Only "High" sets the power bit; only "Unlock" sets the busy-lock-off bit.
-  flags = WithBit(flags, rec::kFlagHighPower, IsTextInEitherLanguage(power, Text::High));
-  flags = WithBit(flags, rec::kFlagBusyLockOff, IsTextInEitherLanguage(busy, Text::Unlock));
+  flags = WithBit(flags, rec::kFlagHighPower, IsTextInEitherLanguage(t[TextIndex(kColPower)], Text::High));
+  flags = WithBit(flags, rec::kFlagBusyLockOff, IsTextInEitherLanguage(t[TextIndex(kColBusyLock)], Text::Unlock));
   // Only "No" clears scan add; only "Narrow" clears wide.
-  flags = WithBit(flags, rec::kFlagScanAdd, !IsTextInEitherLanguage(scan, Text::No));
-  flags = WithBit(flags, rec::kFlagWide, !IsTextInEitherLanguage(width, Text::Narrow));
+  flags = WithBit(flags, rec::kFlagScanAdd, !IsTextInEitherLanguage(t[TextIndex(kColScanAdd)], Text::No));
+  flags = WithBit(flags, rec::kFlagWide, !IsTextInEitherLanguage(t[TextIndex(kColBandwidth)], Text::Narrow));
   return flags;
+}
+
+void FillEmptyRecord(RadioImage& image, int channel) {
+  // The name bytes stay: the decode shows an empty row whatever they hold.
+  std::uint8_t* r = image.data() + map::ChannelRecordOffset(channel);
+  for (std::size_t k = 0; k < map::kChannelRecordSize; ++k) r[k] = 0xFF;
+}
+
+// Encodes a used channel (non-empty Rx text) from its nine texts.
+void EncodeRecord(const std::string_view* t, int channel, RadioImage& image) {
+  std::uint8_t* r = image.data() + map::ChannelRecordOffset(channel);
+  EncodeFrequencyText(t[TextIndex(kColRxFrequency)], r + rec::kRxFrequency);
+  EncodeFrequencyText(t[TextIndex(kColTxFrequency)], r + rec::kTxFrequency);
+  EncodeToneText(t[TextIndex(kColRxTone)], r[rec::kRxToneHigh], r[rec::kRxToneLow]);
+  EncodeToneText(t[TextIndex(kColTxTone)], r[rec::kTxToneHigh], r[rec::kTxToneLow]);
+  r[rec::kFlags] = EncodeFlags(r[rec::kFlags], t);
+  // Characters past the eighth are dropped; one without a code ends the name.
+  const std::string_view name = t[TextIndex(kColName)];
+  std::uint8_t* n = image.data() + map::ChannelNameOffset(channel);
+  for (std::size_t k = 0; k < map::kChannelNameSize; ++k) n[k] = k < name.size() ? NameCharToCode(name[k]) : kNameEnd;
 }
 
 }  // namespace
@@ -83,19 +130,18 @@ void EncodeFrequencyText(std::string_view text, std::uint8_t* bytes4) {
     for (unsigned k = 0; k < kDigitPairs; ++k) bytes4[k] = map::kEmptyMarkerFF;
     return;
   }
-  std::uint32_t v = static_cast<std::uint32_t>(count);
-  std::uint32_t d = kTopPairDivisor;
-  for (int k = kDigitPairs - 1; k >= 0; --k) {
-    bytes4[k] = ToBcd(v / d);
-    v %= d;
-    d /= 100;
-  }
+  // Two digits per byte from the most significant pair down; constant
+  // divisors keep this free of hardware division.
+  const std::uint32_t v = static_cast<std::uint32_t>(count);
+  bytes4[3] = ToBcd(v / kTopPairDivisor);
+  bytes4[2] = ToBcd(v / 10000 % 100);
+  bytes4[1] = ToBcd(v / 100 % 100);
+  bytes4[0] = ToBcd(v % 100);
 }
 
 std::string ToneText(std::uint8_t high, std::uint8_t low, DisplayLanguage lang) {
-  std::string s;
-  ToneTextInto(s, high, low, lang);
-  return s;
+  char buf[kScaledTextCapacity];
+  return std::string(ToneChars(buf, high, low, lang));
 }
 
 void EncodeToneText(std::string_view text, std::uint8_t& high, std::uint8_t& low) {
@@ -118,25 +164,9 @@ void EncodeToneText(std::string_view text, std::uint8_t& high, std::uint8_t& low
 }
 
 void DecodeChannelInto(const RadioImage& image, int channel, DisplayLanguage lang, ChannelTexts& out) {
-  const std::uint8_t* r = image.data() + map::ChannelRecordOffset(channel);
-  if (IsEmptyMarker(r[rec::kRxFrequency + 3])) {
-    for (auto& s : out) s.clear();
-    return;
-  }
-  FormatScaledInto(out[TextIndex(kColRxFrequency)], BcdCount(r + rec::kRxFrequency), kFrequencyDecimals);
-  if (IsEmptyMarker(r[rec::kTxFrequency + 3])) {
-    out[TextIndex(kColTxFrequency)].clear();
-  } else {
-    FormatScaledInto(out[TextIndex(kColTxFrequency)], BcdCount(r + rec::kTxFrequency), kFrequencyDecimals);
-  }
-  ToneTextInto(out[TextIndex(kColRxTone)], r[rec::kRxToneHigh], r[rec::kRxToneLow], lang);
-  ToneTextInto(out[TextIndex(kColTxTone)], r[rec::kTxToneHigh], r[rec::kTxToneLow], lang);
-  const std::uint8_t f = r[rec::kFlags];
-  out[TextIndex(kColPower)].assign(TextFor(TestBit(f, rec::kFlagHighPower) ? Text::High : Text::Low, lang));
-  out[TextIndex(kColBusyLock)].assign(TextFor(TestBit(f, rec::kFlagBusyLockOff) ? Text::Unlock : Text::Lock, lang));
-  out[TextIndex(kColScanAdd)].assign(TextFor(TestBit(f, rec::kFlagScanAdd) ? Text::Yes : Text::No, lang));
-  out[TextIndex(kColBandwidth)].assign(TextFor(TestBit(f, rec::kFlagWide) ? Text::Wide : Text::Narrow, lang));
-  NameTextInto(out[TextIndex(kColName)], image, channel);
+  DecodedRow row;
+  DecodeRecord(image, channel, lang, row);
+  for (std::size_t i = 0; i < out.size(); ++i) out[i].assign(row.cell[i]);
 }
 
 ChannelTexts DecodeChannel(const RadioImage& image, int channel, DisplayLanguage lang) {
@@ -146,40 +176,40 @@ ChannelTexts DecodeChannel(const RadioImage& image, int channel, DisplayLanguage
 }
 
 void EncodeChannel(const ChannelTexts& texts, int channel, RadioImage& image) {
-  std::uint8_t* r = image.data() + map::ChannelRecordOffset(channel);
   if (texts[TextIndex(kColRxFrequency)].empty()) {
-    // The name bytes stay: the decode shows an empty row whatever they hold.
-    for (std::size_t k = 0; k < map::kChannelRecordSize; ++k) r[k] = 0xFF;
+    FillEmptyRecord(image, channel);
     return;
   }
-  EncodeFrequencyText(texts[TextIndex(kColRxFrequency)], r + rec::kRxFrequency);
-  EncodeFrequencyText(texts[TextIndex(kColTxFrequency)], r + rec::kTxFrequency);
-  EncodeToneText(texts[TextIndex(kColRxTone)], r[rec::kRxToneHigh], r[rec::kRxToneLow]);
-  EncodeToneText(texts[TextIndex(kColTxTone)], r[rec::kTxToneHigh], r[rec::kTxToneLow]);
-  r[rec::kFlags] = EncodeFlags(r[rec::kFlags], texts);
-  // Characters past the eighth are dropped; one without a code ends the name.
-  const std::string& name = texts[TextIndex(kColName)];
-  std::uint8_t* n = image.data() + map::ChannelNameOffset(channel);
-  for (std::size_t k = 0; k < map::kChannelNameSize; ++k) n[k] = k < name.size() ? NameCharToCode(name[k]) : kNameEnd;
+  std::string_view views[kChannelTextCount];
+  for (std::size_t i = 0; i < texts.size(); ++i) views[i] = texts[i];
+  EncodeRecord(views, channel, image);
 }
 
 BandLimits DecodeImage(const RadioImage& image, TextGrid& grid, DisplayLanguage lang) {
-  ChannelTexts texts;
+  DecodedRow texts;
   for (int n = 0; n < map::kChannelCount; ++n) {
-    DecodeChannelInto(image, n, lang, texts);
+    DecodeRecord(image, n, lang, texts);
     const int row = RowOfChannel(n);
-    for (int col = kColRxFrequency; col <= kColName; ++col) grid.SetTextMatrix(row, col, texts[TextIndex(col)]);
+    for (int col = kColRxFrequency; col <= kColName; ++col) grid.SetTextMatrix(row, col, texts.cell[TextIndex(col)]);
   }
   return BandLimits::Decode(image);
 }
 
 void EncodeImage(const TextGrid& grid, const BandLimits& band, RadioImage& image) {
   band.Encode(image);
-  ChannelTexts texts;
+  std::string scratch[kChannelTextCount];
+  std::string_view texts[kChannelTextCount];
   for (int n = 0; n < map::kChannelCount; ++n) {
     const int row = RowOfChannel(n);
-    for (int col = kColRxFrequency; col <= kColName; ++col) texts[TextIndex(col)] = grid.TextMatrix(row, col);
-    EncodeChannel(texts, n, image);
+    texts[0] = grid.TextView(row, kColRxFrequency, scratch[0]);
+    if (texts[0].empty()) {
+      FillEmptyRecord(image, n);
+      continue;
+    }
+    for (int col = kColTxFrequency; col <= kColName; ++col) {
+      texts[TextIndex(col)] = grid.TextView(row, col, scratch[TextIndex(col)]);
+    }
+    EncodeRecord(texts, n, image);
   }
 }
 

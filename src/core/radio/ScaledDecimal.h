@@ -5,6 +5,7 @@
 // the common texts take a short path without floating point: the codec turns
 // 1800 cells a time and must stay fast.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,6 +22,9 @@ inline constexpr int kToneDecimals = 1;       // Hz with one decimal: tenths of 
 std::string FormatScaled(std::uint32_t count, int decimals);
 // The same, written into `out` (its storage is reused).
 void FormatScaledInto(std::string& out, std::uint32_t count, int decimals);
+// The same, written into a caller's buffer; the view points into `buf`.
+inline constexpr std::size_t kScaledTextCapacity = 24;
+std::string_view FormatScaledChars(char (&buf)[kScaledTextCapacity], std::uint32_t count, int decimals);
 
 // TruncateToInt32(DecimalMultiply(AtoF(text), 10^decimals)): the text read as
 // a number the way atof reads it, scaled in decimal and truncated toward zero.
