@@ -201,6 +201,9 @@ Status ApplyRow(const CsvRecord& rec, const ColumnMap& columns, ChannelTexts& ro
   for (int col = kColRxTone; col <= kColName; ++col) {
     const std::string* text = given(col);
     if (!text || *text == row[TextIndex(col)]) continue;
+    // A blank tone or flag field gives no value: the cell keeps its text (the
+    // defaults, for a new channel). A blank name is a value: no name.
+    if (text->empty() && col != kColName) continue;
     if (Status s = CheckAttributeField(rec.line, col, *text); !s) return s;
     CommitCell(row, col, *text, band, lang);
   }

@@ -14,8 +14,9 @@
 // raster, an Rx frequency on an empty channel makes a new channel with the
 // defaults, the row's other fields then win; an empty Rx Frequency empties the
 // channel (its other fields are ignored, as the grid ignores attributes of an
-// empty channel, but a Tx Frequency there is an error). Words are accepted in
-// either language. Any bad line: the grid is left untouched and the error
+// empty channel, but a Tx Frequency there is an error); an empty Tx Frequency
+// means no Tx frequency, an empty Cha Name no name, and an empty tone or flag
+// field leaves its cell as it is. Words are accepted in either language. Any bad line: the grid is left untouched and the error
 // says "line N: reason".
 
 #include <cstddef>
