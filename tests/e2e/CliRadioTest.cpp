@@ -1,0 +1,341 @@
+// torvan-cli read/write against torvan-radio-sim over a real pseudo-terminal:
+// the whole road a user takes, every fault the virtual radio can show, and
+// the messages and exit statuses a script sees.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "TempDir.h"
+#include "files/AtomicFile.h"
+#include "link/SerialPort.h"
+#include "radio/DatFile.h"
+
+namespace torvan::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kCommandLimit = 40s;  // CTest's own limit is 60 s
+
+const std::string kCouldNotOpen =
+    "Could not Open the Port,Please check whether the Port are occupied or the device are ok";
+const std::string kCommunicationError = "Communication Error,Please check all the connections and the radio power";
+const std::string kProgramInterrupt = "Program Interrupt, Please reset the radio and try again";
+
+RadioImage Pattern(unsigned salt) {
+  RadioImage img;
+  for (std::size_t i = 0; i < kImageSize; ++i) img[i] = static_cast<std::uint8_t>((i * 13 + (i >> 7) + salt) & 0xFF);
+  return img;
+}
+
+RadioImage Load(const std::string& path) {
+  RadioImage img;
+  const Status s = LoadDat(path, img);
+  EXPECT_TRUE(s.ok()) << s.error();
+  return img;
+}
+
+ProcessResult Cli(std::vector<std::string> args) {
+  args.insert(args.begin(), TORVAN_CLI_PATH);
+  return RunProcess(args, kCommandLimit);
+}
+
+// The last line of a program's stderr.
+std::string LastLine(const std::string& text) {
+  std::string t = text;
+  while (!t.empty() && t.back() == '\n') t.pop_back();
+  const auto nl = t.rfind('\n');
+  return nl == std::string::npos ? t : t.substr(nl + 1);
+}
+
+// One virtual radio on its own pseudo-terminal for one test.
+class Radio {
+ public:
+  explicit Radio(std::vector<std::string> args) {
+    args.insert(args.begin(), TORVAN_SIM_PATH);
+    process_ = std::make_unique<ChildProcess>(args, /*captureErr=*/true);
+    path_ = process_->ReadLine(5s);
+  }
+  const std::string& path() const { return path_; }
+  // Stops the radio the way a user does (Ctrl-C) and returns how it ended.
+  ProcessResult Stop(int sig = SIGINT) {
+    process_->Signal(sig);
+    return process_->Wait(10s);
+  }
+  ProcessResult WaitForExit() { return process_->Wait(10s); }
+
+ private:
+  std::unique_ptr<ChildProcess> process_;
+  std::string path_;
+};
+
+class CliRadioTest : public ::testing::Test {
+ protected:
+  std::string Save(const std::string& name, const RadioImage& img) {
+    const std::string p = dir_.file(name);
+    EXPECT_TRUE(SaveDat(p, img).ok());
+    return p;
+  }
+  void ExpectPortFree(const std::string& path) {
+    const Status s = ProbePort(path);
+    EXPECT_TRUE(s.ok()) << "the port must be free again at once: " << s.error();
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(CliRadioTest, ReadGivesTheRadiosWholeMemoryAndCanBeRepeated) {
+  const RadioImage memory = Pattern(3);
+  Radio radio({"--image", Save("radio.dat", memory)});
+  ASSERT_FALSE(radio.path().empty());
+  for (int round = 0; round < 2; ++round) {
+    const std::string out = dir_.file("read" + std::to_string(round) + ".dat");
+    const ProcessResult r = Cli({"read", "--port", radio.path(), "-o", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "") << "no progress bar when stderr is not a terminal";
+    EXPECT_EQ(Load(out), memory);
+    ExpectPortFree(radio.path());
+  }
+  EXPECT_EQ(radio.Stop().exitCode, 0);
+}
+
+TEST_F(CliRadioTest, WriteStoresTheImageButNeverItsLastThirteenBytes) {
+  const RadioImage before = Pattern(5);
+  const RadioImage image = Pattern(77);
+  const std::string saved = dir_.file("saved.dat");
+  Radio radio({"--image", Save("before.dat", before), "--save", saved});
+  const ProcessResult r = Cli({"write", "--port", radio.path(), Save("in.dat", image)});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  ExpectPortFree(radio.path());
+  RadioImage expected = image;
+  for (std::size_t a = 0x1FF3; a < kImageSize; ++a) expected[a] = before[a];
+  EXPECT_EQ(Load(saved), expected);
+  EXPECT_EQ(radio.Stop(SIGTERM).exitCode, 0);
+}
+
+TEST_F(CliRadioTest, VerifyReadsBackAndNamesTheFirstDifference) {
+  const RadioImage image = Pattern(9);
+  const std::string in = Save("in.dat", image);
+  {
+    Radio radio({});
+    const ProcessResult r = Cli({"write", "--port", radio.path(), in, "--verify"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    ExpectPortFree(radio.path());
+  }
+  {
+    // A memory cell that does not take the new bytes.
+    Radio radio({"--fault", "stuck-block=0x0C80"});
+    const ProcessResult r = Cli({"write", "--port", radio.path(), in, "--verify"});
+    EXPECT_EQ(r.exitCode, 1);
+    char expected[160];
+    std::snprintf(expected, sizeof expected, "torvan-cli: verify failed at 0x0C80: the radio holds 0xFF, %s has 0x%02X",
+                  in.c_str(), image[0x0C80]);
+    EXPECT_EQ(LastLine(r.err), expected);
+    ExpectPortFree(radio.path());
+  }
+}
+
+struct FaultCase {
+  const char* name;
+  std::vector<std::string> radioArgs;
+  const char* verb;  // "read" or "write"
+  std::vector<std::string> cliArgs;
+  int exitCode;
+  std::string message;  // the last stderr line after "torvan-cli: ", {port} for the port
+  bool radioHangsUp = false;
+};
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+
+class FaultTest : public CliRadioTest, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(FaultTest, MessageExitStatusAndNothingHalfWritten) {
+  const FaultCase& c = GetParam();
+  const std::string saved = dir_.file("saved.dat");
+  std::vector<std::string> radioArgs = c.radioArgs;
+  radioArgs.insert(radioArgs.end(), {"--save", saved});
+  Radio radio(radioArgs);
+  ASSERT_FALSE(radio.path().empty());
+
+  const std::string out = dir_.file("out.dat");
+  std::vector<std::string> args = {c.verb, "--port", radio.path()};
+  if (std::string(c.verb) == "read") {
+    args.insert(args.end(), {"-o", out});
+  } else {
+    args.push_back(Save("in.dat", Pattern(11)));
+  }
+  args.insert(args.end(), c.cliArgs.begin(), c.cliArgs.end());
+  const ProcessResult r = Cli(args);
+  EXPECT_FALSE(r.timedOut);
+  EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+
+  std::string message = c.message;
+  for (auto at = message.find("{port}"); at != std::string::npos; at = message.find("{port}")) {
+    message.replace(at, 6, radio.path());
+  }
+  if (c.exitCode == 0) {
+    EXPECT_EQ(r.err, "");
+  } else {
+    const std::string last = LastLine(r.err);
+    if (message.ends_with("...")) {
+      // How a hang-up shows (end of file, I/O error) depends on the moment.
+      message.resize(message.size() - 3);
+      EXPECT_TRUE(last.starts_with("torvan-cli: " + message)) << last;
+    } else {
+      EXPECT_EQ(last, "torvan-cli: " + message);
+    }
+    EXPECT_FALSE(std::filesystem::exists(out)) << "a failed read writes no file";
+    EXPECT_FALSE(std::filesystem::exists(saved)) << "a failed write is not a complete write";
+  }
+  if (c.radioHangsUp) {
+    // The radio closed its end and went away; the command still ended cleanly.
+    EXPECT_EQ(radio.WaitForExit().exitCode, 0);
+  } else {
+    ExpectPortFree(radio.path());
+    EXPECT_EQ(radio.Stop().exitCode, 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Radio, FaultTest,
+    ::testing::Values(
+        FaultCase{"StrayByteBeforeTheAck", {"--fault", "stray-byte"}, "read", {}, 0, ""},
+        FaultCase{"ShortIdentification", {"--fault", "short-id"}, "read", {}, 0, ""},
+        FaultCase{"NoFinalAck", {"--fault", "no-final-ack"}, "read", {}, 1,
+                  kCommunicationError + ": {port}: no ACK after the identification (nothing received) after 1 attempt"},
+        FaultCase{"NakOnWrite", {"--fault", "nak-block=0x0C80"}, "write", {}, 1,
+                  kProgramInterrupt + ": {port}: no ACK after write of block 0x0C80 (received 0x15)"},
+        FaultCase{"NakOnTheFinalWriteBlock", {"--fault", "nak-block=0x1FF0"}, "write", {}, 1,
+                  kProgramInterrupt + ": {port}: no ACK after write of block 0x1FF0 (received 0x15)"},
+        FaultCase{"NakOnRead", {"--fault", "nak-block=3200"}, "read", {}, 1,
+                  kProgramInterrupt + ": {port}: no ACK after read of block 0x0C80 (received 0x15)"},
+        FaultCase{"ShortReply", {"--fault", "short-reply=0x0C80"}, "read", {}, 1,
+                  kProgramInterrupt + ": {port}: short reply to read of block 0x0C80 (6 of 12 bytes)"},
+        FaultCase{"HangUpDuringRead", {"--fault", "hangup-at=0x0C80"}, "read", {}, 1,
+                  kProgramInterrupt + ": {port}: no reply to read of block 0x0C80 (port error: {port}: ...", true},
+        FaultCase{"HangUpDuringWrite", {"--fault", "hangup-at=0x0C80"}, "write", {}, 1,
+                  kProgramInterrupt + ": {port}: no ACK after write of block 0x0C80 (port error: {port}: ...", true},
+        // Nobody answers: fifteen attempts of two full one-byte time-outs each.
+        FaultCase{"SilentRadio", {"--fault", "silent"}, "read", {"--retries", "0"}, 1,
+                  kCommunicationError + ": {port}: no ACK to the wake-up (nothing received) after 15 attempts"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliRadioTest, RetriesAnswerTheQuestionThenCancel) {
+  Radio radio({"--fault", "no-final-ack"});
+  const std::string trace = dir_.file("trace.log");
+  const ProcessResult r = Cli({"read", "--port", radio.path(), "-o", dir_.file("out.dat"), "--retries", "2",
+                               "--trace", trace});
+  EXPECT_EQ(r.exitCode, 1);
+  std::istringstream lines(r.err);
+  std::vector<std::string> got;
+  for (std::string l; std::getline(lines, l);) got.push_back(l);
+  const std::string detail = radio.path() + ": no ACK after the identification (nothing received) after 1 attempt";
+  EXPECT_EQ(got, (std::vector<std::string>{
+                     "torvan-cli: " + kCommunicationError + ": " + detail + " (retrying, 1 retry left)",
+                     "torvan-cli: " + kCommunicationError + ": " + detail + " (retrying, 0 retries left)",
+                     "torvan-cli: " + kCommunicationError + ": " + detail}));
+  // Three handshakes on the wire: three wake-ups.
+  std::string text;
+  ASSERT_TRUE(ReadWholeFile(trace, text).ok());
+  std::size_t wakeUps = 0;
+  for (auto at = text.find(" TX 41\n"); at != std::string::npos; at = text.find(" TX 41\n", at + 1)) ++wakeUps;
+  EXPECT_EQ(wakeUps, 3u);
+}
+
+TEST_F(CliRadioTest, PortThatCannotBeOpened) {
+  const std::string out = dir_.file("out.dat");
+  ProcessResult r = Cli({"read", "--port", "/dev/torvan-no-such-port", "-o", out});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "torvan-cli: " + kCouldNotOpen + ": /dev/torvan-no-such-port: No such file or directory\n");
+  EXPECT_FALSE(std::filesystem::exists(out));
+
+  // In use by another program: the test holds it.
+  Radio radio({});
+  auto holder = CreateSystemSerialPort();
+  ASSERT_TRUE(holder->Open(radio.path()).ok());
+  r = Cli({"write", "--port", radio.path(), Save("in.dat", Pattern(1))});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "torvan-cli: " + kCouldNotOpen + ": " + radio.path() + ": the port is in use by another program\n");
+  holder->Close();
+  r = Cli({"read", "--port", radio.path(), "-o", out});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+}
+
+TEST_F(CliRadioTest, TraceHasOneLinePerWireEvent) {
+  Radio radio({});
+  const std::string trace = dir_.file("read.log");
+  const ProcessResult r = Cli({"read", "--port", radio.path(), "-o", dir_.file("out.dat"), "--trace", trace});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::string text;
+  ASSERT_TRUE(ReadWholeFile(trace, text).ok());
+  std::istringstream in(text);
+  std::vector<std::string> lines;
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
+  // Handshake: 7 wake-up bytes, ACK, 'M', 02, identification, ACK, ACK;
+  // then four events for each of 1024 blocks.
+  ASSERT_EQ(lines.size(), 13u + 4u * 1024u);
+  const std::regex line(R"( *[0-9]+\.[0-9]{3} (TX|RX)( [0-9A-F]{2})+)");
+  for (const auto& l : lines) ASSERT_TRUE(std::regex_match(l, line)) << l;
+  EXPECT_TRUE(lines[0].ends_with(" TX 02"));
+  EXPECT_TRUE(lines[13].ends_with(" TX 52 00 00 08"));
+  EXPECT_TRUE(lines.back().ends_with(" RX 06"));
+}
+
+TEST_F(CliRadioTest, InterruptCancelsATransferCleanly) {
+  // A paced radio: the read takes about 20 s, Ctrl-C comes long before.
+  Radio radio({"--baud", "9600"});
+  const std::string out = dir_.file("out.dat");
+  ChildProcess cli({TORVAN_CLI_PATH, "read", "--port", radio.path(), "-o", out});
+  std::this_thread::sleep_for(500ms);
+  cli.Signal(SIGINT);
+  const ProcessResult r = cli.Wait(kCommandLimit);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "torvan-cli: read cancelled; " + out + " was not written\n");
+  EXPECT_FALSE(std::filesystem::exists(out));
+  ExpectPortFree(radio.path());
+}
+
+TEST_F(CliRadioTest, UsageErrors) {
+  const std::string in = Save("in.dat", Pattern(1));
+  const std::vector<std::vector<std::string>> cli = {
+      {"read", "-o", "x.dat"},
+      {"read", "--port", "/dev/null"},
+      {"read", "--port", "/dev/null", "-o", "x.dat", "--retries", "many"},
+      {"read", "--port", "/dev/null", "-o", "x.dat", "extra"},
+      {"write", "--port", "/dev/null"},
+      {"write", "--port", "/dev/null", in, "--verify=yes"},
+      {"ports", "extra"},
+  };
+  for (const auto& args : cli) {
+    const ProcessResult r = Cli(args);
+    EXPECT_EQ(r.exitCode, 2) << args[0] << ": " << r.err;
+    EXPECT_NE(r.err.find("usage: torvan-cli " + args[0]), std::string::npos) << r.err;
+  }
+  const std::vector<std::vector<std::string>> sim = {
+      {"--fault", "loud"}, {"--fault", "nak-block=0x0C81"}, {"--baud", "0"}, {"--baud"}, {"--port", "x"}};
+  for (auto args : sim) {
+    args.insert(args.begin(), TORVAN_SIM_PATH);
+    const ProcessResult r = RunProcess(args, 10s);
+    EXPECT_EQ(r.exitCode, 2) << args[1] << ": " << r.err;
+    EXPECT_NE(r.err.find("usage: torvan-radio-sim"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "") << "no terminal is opened on a usage error";
+  }
+}
+
+TEST_F(CliRadioTest, MissingInputFileIsAFailureNotAUsageError) {
+  const ProcessResult w = Cli({"write", "--port", "/dev/null", dir_.file("missing.dat")});
+  EXPECT_EQ(w.exitCode, 1);
+  EXPECT_EQ(w.err, "torvan-cli: cannot open " + dir_.file("missing.dat") + ": No such file or directory\n");
+  const ProcessResult s = RunProcess({TORVAN_SIM_PATH, "--image", dir_.file("missing.dat")}, 10s);
+  EXPECT_EQ(s.exitCode, 1);
+  EXPECT_EQ(s.out, "");
+}
+
+}  // namespace
+}  // namespace torvan::test
