@@ -55,6 +55,21 @@ std::string LastLine(const std::string& text) {
   return nl == std::string::npos ? t : t.substr(nl + 1);
 }
 
+// Whether process `pid` has `path` open, waiting up to `limit` for it.
+bool HoldsFile(pid_t pid, const std::string& path, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  const std::filesystem::path fds = "/proc/" + std::to_string(pid) + "/fd";
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(fds, ec)) {
+      std::error_code linkError;
+      if (std::filesystem::read_symlink(e.path(), linkError) == path) return true;
+    }
+    std::this_thread::sleep_for(5ms);
+  }
+  return false;
+}
+
 // One virtual radio on its own pseudo-terminal for one test.
 class Radio {
  public:
@@ -292,7 +307,8 @@ TEST_F(CliRadioTest, InterruptCancelsATransferCleanly) {
   Radio radio({"--baud", "9600"});
   const std::string out = dir_.file("out.dat");
   ChildProcess cli({TORVAN_CLI_PATH, "read", "--port", radio.path(), "-o", out});
-  std::this_thread::sleep_for(500ms);
+  ASSERT_TRUE(HoldsFile(cli.pid(), radio.path(), 10s)) << "torvan-cli never opened the port";
+  std::this_thread::sleep_for(200ms);  // into the handshake or the blocks: both cancel
   cli.Signal(SIGINT);
   const ProcessResult r = cli.Wait(kCommandLimit);
   EXPECT_EQ(r.exitCode, 1);

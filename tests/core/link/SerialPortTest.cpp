@@ -16,6 +16,8 @@
 #include <pty.h>
 #elif defined(__APPLE__)
 #include <util.h>
+#else
+#include <libutil.h>
 #endif
 #endif
 
