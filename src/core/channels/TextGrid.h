@@ -28,6 +28,11 @@ enum Column : int {
   kColName = 9,
 };
 
+// The data cells of one row: columns 1..9.
+inline constexpr int kDataCols = 9;
+using DataRowViews = std::array<std::string_view, kDataCols>;
+using DataRowScratch = std::array<std::string, kDataCols>;
+
 // Grid row of channel n (0..199), and back.
 constexpr int RowOfChannel(int channel) { return channel + 1; }
 constexpr int ChannelOfRow(int row) { return row - 1; }
@@ -42,13 +47,23 @@ class TextGrid {
   virtual std::string TextMatrix(int row, int col) const = 0;
   virtual void SetTextMatrix(int row, int col, std::string_view text) = 0;
 
-  // The text of a cell for reading in bulk (the channel encode reads 1800).
-  // The view stays valid until the cell changes or `scratch` is used again.
-  // This default copies the text into `scratch`; a grid that keeps its texts
-  // as std::string returns a view of its own text instead.
-  virtual std::string_view TextView(int row, int col, std::string& scratch) const {
-    scratch = TextMatrix(row, col);
-    return scratch;
+  // Bulk access to the nine data cells (columns 1..9) of row `row`, for the
+  // channel codec, which reads or writes all 1800 of them at once. The
+  // defaults go cell by cell; a grid may do better.
+  //
+  // Writes texts[i] into column i + 1.
+  virtual void SetDataRow(int row, const DataRowViews& texts) {
+    for (int i = 0; i < kDataCols; ++i) SetTextMatrix(row, i + 1, texts[static_cast<std::size_t>(i)]);
+  }
+  // Views of the texts of columns 1..9. They stay valid until a cell of the
+  // row changes or `scratch` is used again: the default copies into
+  // `scratch`; a grid that keeps std::strings may return views of its own.
+  virtual void ReadDataRow(int row, DataRowViews& out, DataRowScratch& scratch) const {
+    for (int i = 0; i < kDataCols; ++i) {
+      const auto k = static_cast<std::size_t>(i);
+      scratch[k] = TextMatrix(row, i + 1);
+      out[k] = scratch[k];
+    }
   }
 };
 
@@ -59,11 +74,13 @@ class MemoryTextGrid : public TextGrid {
   MemoryTextGrid();
   std::string TextMatrix(int row, int col) const override;
   void SetTextMatrix(int row, int col, std::string_view text) override;
-  std::string_view TextView(int row, int col, std::string& scratch) const override;
+  void SetDataRow(int row, const DataRowViews& texts) override;
+  void ReadDataRow(int row, DataRowViews& out, DataRowScratch& scratch) const override;
 
  private:
   std::string& Cell(int row, int col);
   const std::string& Cell(int row, int col) const;
+  static void CheckDataRow(int row);
 
   std::vector<std::array<std::string, kGridCols>> cells_;
 };

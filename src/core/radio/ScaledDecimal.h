@@ -32,4 +32,16 @@ std::string_view FormatScaledChars(char (&buf)[kScaledTextCapacity], std::uint32
 // values beyond the 32-bit range (and infinities) give INT32_MIN.
 std::int32_t ParseScaled(std::string_view text, int decimals);
 
+// The same two with the decimals fixed at compile time, for the codec's hot
+// loops. Instantiated for kToneDecimals and kFrequencyDecimals.
+template <int kDecimals>
+std::string_view FormatScaledFixed(char (&buf)[kScaledTextCapacity], std::uint32_t count);
+template <int kDecimals>
+std::int32_t ParseScaledFixed(std::string_view text);
+
+extern template std::string_view FormatScaledFixed<kToneDecimals>(char (&)[kScaledTextCapacity], std::uint32_t);
+extern template std::string_view FormatScaledFixed<kFrequencyDecimals>(char (&)[kScaledTextCapacity], std::uint32_t);
+extern template std::int32_t ParseScaledFixed<kToneDecimals>(std::string_view);
+extern template std::int32_t ParseScaledFixed<kFrequencyDecimals>(std::string_view);
+
 }  // namespace torvan

@@ -271,6 +271,30 @@ TEST(ChannelCodec, GoldenImageDecodesAndEncodesByteIdentical) {
   }
 }
 
+// A grid that offers only the two cell operations, as a grid widget may.
+class CellOnlyGrid : public TextGrid {
+ public:
+  std::string TextMatrix(int row, int col) const override { return cells_.TextMatrix(row, col); }
+  void SetTextMatrix(int row, int col, std::string_view text) override { cells_.SetTextMatrix(row, col, text); }
+
+ private:
+  MemoryTextGrid cells_;
+};
+
+TEST(ChannelCodec, GridWithOnlyCellAccessGetsTheSameTextsAndBytes) {
+  const RadioImage golden = GoldenImage();
+  MemoryTextGrid memory;
+  CellOnlyGrid cellOnly;
+  DecodeImage(golden, memory, kZh);
+  DecodeImage(golden, cellOnly, kZh);
+  for (int r = 1; r <= 200; ++r) {
+    for (int c = 1; c <= 9; ++c) ASSERT_EQ(cellOnly.TextMatrix(r, c), memory.TextMatrix(r, c)) << r << ',' << c;
+  }
+  RadioImage out = RadioImage::NewDocument();
+  EncodeImage(cellOnly, BandLimits{136, 174}, out);
+  EXPECT_EQ(out, golden);
+}
+
 TEST(ChannelCodec, GridOfOneLanguageEncodesTheSameUnderTheOther) {
   const RadioImage golden = GoldenImage();
   MemoryTextGrid en, zh;
