@@ -22,10 +22,6 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 int ClampDecimals(int decimals) { return decimals < 1 ? 1 : (decimals > kMaxDecimals ? kMaxDecimals : decimals); }
 
-}  // namespace
-
-namespace {
-
 // "00" "01" ... "99": two digits at a time halve the divisions.
 struct DigitPairTable {
   char text[200];
@@ -110,7 +106,8 @@ inline const char* AccumulateDigits(const char* p, const char* end, std::uint64_
   return p;
 }
 
-// Adds kCount digits at `s` to `value`; `bad` is set when one is no digit.
+// Appends the digits s[0], s[1], ... (one per index) to `value`; `bad` is set
+// when one of them is not a digit.
 template <std::size_t... kIndex>
 inline void AddFixedDigits(const char* s, std::uint32_t& value, bool& bad, std::index_sequence<kIndex...>) {
   (
