@@ -209,9 +209,10 @@ class PosixSerialPort final : public SerialPort {
   void Close() override {
     if (fd_ < 0) return;
     // Give the exclusive use back: a pseudo-terminal whose other end stays
-    // open keeps the flag after we close.
-    ::ioctl(fd_, TIOCNXCL);
-    ::close(fd_);  // also releases the lock
+    // open keeps the flag after we close. Neither call can be retried if it
+    // fails, and the handle is gone either way.
+    [[maybe_unused]] const int released = ::ioctl(fd_, TIOCNXCL);
+    [[maybe_unused]] const int closed = ::close(fd_);  // also releases the lock
     fd_ = -1;
   }
 
