@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <algorithm>
@@ -398,8 +399,14 @@ void CMainFrame::OnTreeSelectionChanged() {
   const QPoint p = tree->viewport()->mapFromGlobal(QCursor::pos());
   const QTreeWidgetItem* hit = tree->viewport()->rect().contains(p) ? tree->itemAt(p) : nullptr;
   ActOnPage(hit ? hit->text(0) : QString());
-  if (m_treeRoot) tree->setCurrentItem(m_treeRoot);
   m_inTreeHandler = false;
+  // Select the root again once the click or key that got here is over (a
+  // mouse release would otherwise select the page once more), so that the
+  // next click on the same page is again a change.
+  QTimer::singleShot(0, tree, [this, tree] {
+    const QSignalBlocker quiet(tree);
+    if (m_treeRoot) tree->setCurrentItem(m_treeRoot);
+  });
 }
 
 void CMainFrame::ActOnPage(const QString& pageName) {

@@ -17,11 +17,19 @@ namespace torvan {
 namespace {
 constexpr int kCaptionHeight = 22;
 constexpr int kTreeFontPixels = 14;
+
+// A part of the bar that lets the bar become narrower than its contents
+// (down to the bar's own minimum): the caption and the tree are cut instead.
+class Shrinkable : public QWidget {
+ public:
+  explicit Shrinkable(QWidget* parent) : QWidget(parent) {}
+  QSize minimumSizeHint() const override { return {1, QWidget::minimumSizeHint().height()}; }
+};
 }  // namespace
 
 CNavigatorBar::CNavigatorBar(const QString& caption, QWidget* parent)
     : QDockWidget(parent),
-      m_body(new QWidget(this)),
+      m_body(new Shrinkable(this)),
       m_tree(new QTreeWidget(m_body)),
       m_caption(new QLabel(caption)),
       m_closeButton(new QToolButton),
@@ -38,7 +46,7 @@ CNavigatorBar::CNavigatorBar(const QString& caption, QWidget* parent)
   font.setStyleHint(QFont::Serif);
 
   // Caption line: the company text and the close button.
-  auto* title = new QWidget(this);
+  auto* title = new Shrinkable(this);
   title->setFixedHeight(kCaptionHeight + 4);
   auto* titleLayout = new QHBoxLayout(title);
   titleLayout->setContentsMargins(6, 2, 4, 2);
@@ -52,7 +60,8 @@ CNavigatorBar::CNavigatorBar(const QString& caption, QWidget* parent)
   m_closeButton->setFocusPolicy(Qt::NoFocus);
   titleLayout->addWidget(m_caption, 1);
   titleLayout->addWidget(m_closeButton);
-  title->setMinimumWidth(0);
+  title->setMinimumWidth(1);  // the bar may be narrower than its caption line
+  titleLayout->setSizeConstraint(QLayout::SetNoConstraint);
   setTitleBarWidget(title);
   connect(m_closeButton, &QToolButton::clicked, this, &QDockWidget::close);
 
@@ -60,11 +69,12 @@ CNavigatorBar::CNavigatorBar(const QString& caption, QWidget* parent)
   m_tree->setFont(font);
   m_tree->setHeaderHidden(true);
   m_tree->setRootIsDecorated(true);
-  m_tree->setMinimumWidth(0);
+  m_tree->setMinimumWidth(1);
   auto* bodyLayout = new QHBoxLayout(m_body);
   bodyLayout->setContentsMargins(3, 0, kSizingStripWidth, 0);
   bodyLayout->addWidget(m_tree);
-  m_body->setMinimumWidth(0);
+  m_body->setMinimumWidth(1);
+  bodyLayout->setSizeConstraint(QLayout::SetNoConstraint);
   m_body->setMouseTracking(true);
   m_body->installEventFilter(this);
   setWidget(m_body);

@@ -1,0 +1,102 @@
+// The grid widget on its own: cell events, current cell, texts, geometry.
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "grid/FlexGrid.h"
+
+namespace torvan::test {
+namespace {
+
+class Grid : public testing::Test {
+ protected:
+  void SetUp() override {
+    g.SetRows(201);
+    g.SetCols(10);
+    g.resize(900, 500);
+    g.show();
+    QApplication::processEvents();
+  }
+  CMSFlexGrid g;
+};
+
+TEST_F(Grid, LeaveFiresWhileRowAndColStillNameTheOldCell) {
+  std::vector<std::string> events;
+  QObject::connect(&g, &CMSFlexGrid::leaveCell, [&] {
+    events.push_back("leave " + std::to_string(g.Row()) + "," + std::to_string(g.Col()));
+  });
+  QObject::connect(&g, &CMSFlexGrid::enterCell, [&] {
+    events.push_back("enter " + std::to_string(g.Row()) + "," + std::to_string(g.Col()));
+  });
+  EXPECT_EQ(g.Row(), 1);
+  EXPECT_EQ(g.Col(), 1);
+  g.SetCol(9);
+  g.SetRow(200);
+  g.SetRow(200);  // the same cell again: nothing
+  g.SetCol(0);    // a fixed column cannot be current
+  EXPECT_EQ(events, (std::vector<std::string>{"leave 1,1", "enter 1,9", "leave 1,9", "enter 200,9"}));
+}
+
+TEST_F(Grid, ClickMovesTheCurrentCellThenReportsTheMouse) {
+  std::vector<std::string> events;
+  QObject::connect(&g, &CMSFlexGrid::enterCell, [&] { events.push_back("enter"); });
+  QObject::connect(&g, &CMSFlexGrid::mouseDown, [&](Qt::MouseButton b, Qt::KeyboardModifiers, int, int) {
+    events.push_back(b == Qt::RightButton ? "right down" : "down " + std::to_string(g.Row()) + "," +
+                                                                std::to_string(g.Col()));
+  });
+  const QRect cell = g.CellRect(3, 4);
+  QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, cell.center() - g.viewport()->pos());
+  // A click on the cell that is already current reports the mouse again.
+  QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, cell.center() - g.viewport()->pos());
+  EXPECT_EQ(events, (std::vector<std::string>{"enter", "down 3,4", "down 3,4"}));
+}
+
+TEST_F(Grid, TextsOfFixedAndDataCells) {
+  g.SetTextMatrix(0, 0, "CH");
+  g.SetTextMatrix(0, 9, "信道名字");
+  g.SetTextMatrix(200, 0, "199");
+  g.SetTextMatrix(17, 3, "88.5");
+  EXPECT_EQ(g.TextMatrix(0, 0), "CH");
+  EXPECT_EQ(g.TextMatrix(0, 9), "信道名字");
+  EXPECT_EQ(g.TextMatrix(200, 0), "199");
+  EXPECT_EQ(g.TextMatrix(17, 3), "88.5");
+  EXPECT_EQ(g.TextMatrix(17, 4), "");
+  g.SetRow(17);
+  g.SetCol(3);
+  EXPECT_EQ(g.Text(), "88.5");
+  // Texts written inside an update are there once it ends.
+  g.BeginUpdate();
+  g.SetTextMatrix(5, 5, "High");
+  g.EndUpdate();
+  EXPECT_EQ(g.item(4, 4)->text(), "High");
+}
+
+TEST_F(Grid, CellGeometryFollowsScrolling) {
+  g.SetRow(1);
+  const QRect first = g.CellRect();
+  EXPECT_EQ(first.topLeft(), g.viewport()->pos());
+  EXPECT_EQ(g.CellLeft(), g.PixelsToTwipsX(first.x()));
+  EXPECT_EQ(g.CellWidth(), g.PixelsToTwipsX(g.columnWidth(0)));
+  QSignalSpy scrolled(&g, &CMSFlexGrid::scroll);
+  g.verticalScrollBar()->setValue(10);
+  EXPECT_GE(scrolled.count(), 1);
+  EXPECT_LT(g.CellRect().y(), first.y());  // the current cell moved up out of sight
+}
+
+TEST_F(Grid, ColumnWidthsInTwips) {
+  const int def = g.ColWidth(4);
+  EXPECT_EQ(def, g.PixelsToTwipsX(CMSFlexGrid::DefaultColWidthPixels()));
+  g.SetColWidth(4, 1650);
+  g.SetColWidth(0, 600);
+  EXPECT_EQ(g.ColWidth(4), 1650);
+  EXPECT_EQ(g.columnWidth(3), g.TwipsToPixelsX(1650));
+  EXPECT_EQ(g.verticalHeader()->width(), g.TwipsToPixelsX(600));
+  EXPECT_EQ(g.CellRect(0, 0).width(), g.TwipsToPixelsX(600));
+}
+
+}  // namespace
+}  // namespace torvan::test
