@@ -15,7 +15,7 @@ ConvertedFrequency ConvertFrequency(std::string_view typed) {
 }
 
 bool IsInBand(std::uint32_t count, const BandLimits& band) {
-  if (count == 0 || count > kMaxStorableFrequency) return false;
+  if (count < kMinStorableFrequency || count > kMaxStorableFrequency) return false;
   return count >= band.Lower10Hz() && count <= band.Upper10Hz();
 }
 

@@ -34,8 +34,9 @@ struct ConvertedFrequency {
 ConvertedFrequency ConvertFrequency(std::string_view typed);
 
 // True when lower <= count <= upper (both edges allowed) and the count is one
-// a channel record can hold (1 .. 99999999: a band decoded from damaged bytes
-// can reach past 999 MHz, and 0 MHz is no frequency).
+// a channel record can hold (10 MHz up to below 1000 MHz: a band decoded from
+// damaged bytes can reach past 999 MHz, and a band may start below 10 MHz,
+// where the record's top digit pair would read back as an empty channel).
 bool IsInBand(std::uint32_t count, const BandLimits& band);
 // True when the count is a multiple of 2.5 kHz or of 6.25 kHz.
 bool IsOnRaster(std::uint32_t count);

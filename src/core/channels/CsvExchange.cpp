@@ -96,9 +96,9 @@ Status CheckFrequencyField(int line, int col, std::string_view text, const BandL
   const auto message = CheckFrequency(f.count, band);
   if (!message) return Status::Ok();
   std::string detail;
-  if (f.count == 0 || f.count > kMaxStorableFrequency) {
-    detail = f.text + " cannot be stored: a channel holds " + FormatScaled(1, kFrequencyDecimals) + " to " +
-             FormatScaled(kMaxStorableFrequency, kFrequencyDecimals) + " MHz";
+  if (f.count < kMinStorableFrequency || f.count > kMaxStorableFrequency) {
+    detail = f.text + " cannot be stored: a channel holds " + FormatScaled(kMinStorableFrequency, kFrequencyDecimals) +
+             " to " + FormatScaled(kMaxStorableFrequency, kFrequencyDecimals) + " MHz";
   } else if (*message == MessageId::OutOfRange) {
     detail = f.text + " is outside the band " + band.CaptionText();
   } else {

@@ -1,5 +1,6 @@
 #include "radio/ChannelCodec.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "radio/NameCodes.h"
@@ -178,7 +179,16 @@ void FillEmptyRecord(RadioImage& image, int channel) {
 // Encodes a used channel (non-empty Rx text) from its nine texts.
 void EncodeRecord(const DataRowViews& t, int channel, const NameTables& names, RadioImage& image) {
   std::uint8_t* r = image.data() + map::ChannelRecordOffset(channel);
-  EncodeFrequencyText(t[TextIndex(kColRxFrequency)], r + rec::kRxFrequency);
+  std::uint8_t rx[map::record::kFrequencySize];
+  EncodeFrequencyText(t[TextIndex(kColRxFrequency)], rx);
+  if (IsEmptyMarker(rx[3])) {
+    // An Rx text the record cannot hold (a frequency from 1000 MHz, decoded
+    // from damaged bytes): the channel reads back empty, so it is stored as
+    // an empty channel, the same on every save.
+    FillEmptyRecord(image, channel);
+    return;
+  }
+  std::copy_n(rx, map::record::kFrequencySize, r + rec::kRxFrequency);
   EncodeFrequencyText(t[TextIndex(kColTxFrequency)], r + rec::kTxFrequency);
   EncodeToneText(t[TextIndex(kColRxTone)], r[rec::kRxToneHigh], r[rec::kRxToneLow]);
   EncodeToneText(t[TextIndex(kColTxTone)], r[rec::kTxToneHigh], r[rec::kTxToneLow]);
@@ -197,7 +207,8 @@ std::string FrequencyText(const std::uint8_t* bytes4) { return FormatScaled(BcdC
 
 void EncodeFrequencyText(std::string_view text, std::uint8_t* bytes4) {
   const std::int32_t count = ParseScaledFixed<kFrequencyDecimals>(text);
-  if (count <= 0 || static_cast<std::uint32_t>(count) > kMaxStorableFrequency) {
+  if (count < static_cast<std::int32_t>(kMinStorableFrequency) ||
+      static_cast<std::uint32_t>(count) > kMaxStorableFrequency) {
     for (unsigned k = 0; k < kDigitPairs; ++k) bytes4[k] = map::kEmptyMarkerFF;
     return;
   }

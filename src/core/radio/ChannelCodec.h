@@ -26,8 +26,11 @@ using ChannelTexts = std::array<std::string, kChannelTextCount>;
 // Index into ChannelTexts of grid column 1..9.
 constexpr std::size_t TextIndex(int col) { return static_cast<std::size_t>(col - 1); }
 
-// Frequencies the record can hold: 1 .. 99999999 units of 10 Hz (below
-// 1000 MHz; the eight BCD digits have no room for more).
+// Frequencies the record can hold: 1000000 .. 99999999 units of 10 Hz, that
+// is 10 MHz up to below 1000 MHz. The eight BCD digits have no room for more,
+// and below 10 MHz the most significant pair (byte 3, byte 7) would be 0x00,
+// which marks an empty channel or no Tx frequency.
+inline constexpr std::uint32_t kMinStorableFrequency = 1000000;
 inline constexpr std::uint32_t kMaxStorableFrequency = 99999999;
 
 // The texts of channel n (0..199) as the decode writes them; all empty for an
@@ -38,8 +41,10 @@ void DecodeChannelInto(const RadioImage& image, int channel, DisplayLanguage lan
 
 // Writes channel n's record and name from its texts (words accepted in either
 // language, whatever `lang` the grid was filled in). An empty Rx text writes
-// sixteen 0xFF bytes and keeps the name bytes. Bytes 13..15 and flag bits
-// 7, 6, 4, 3 of a used channel are kept.
+// sixteen 0xFF bytes and keeps the name bytes; so does an Rx text that holds
+// no frequency the record can store (it would read back as an empty channel
+// anyway, and a second save would then change the file). Bytes 13..15 and
+// flag bits 7, 6, 4, 3 of a used channel are kept.
 void EncodeChannel(const ChannelTexts& texts, int channel, RadioImage& image);
 
 // Fills rows 1..200, columns 1..9 of `grid` from the image and returns the
@@ -65,8 +70,9 @@ void EncodeToneText(std::string_view text, std::uint8_t& high, std::uint8_t& low
 // Frequency bytes (4, least significant pair first) -> "%3.5f" MHz text.
 std::string FrequencyText(const std::uint8_t* bytes4);
 // Frequency text -> 4 bytes (least significant pair first). The text is read
-// as atof reads it and scaled to 10 Hz in decimal; 0, negative, non-numbers
-// and 1000 MHz or more cannot be stored and give four 0xFF bytes.
+// as atof reads it and scaled to 10 Hz in decimal; values that cannot be
+// stored (non-numbers, negative, below 10 MHz, 1000 MHz or more) give four
+// 0xFF bytes.
 void EncodeFrequencyText(std::string_view text, std::uint8_t* bytes4);
 
 // The main window caption after a read or an open:

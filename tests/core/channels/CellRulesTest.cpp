@@ -62,6 +62,11 @@ TEST(CellRules, BandThenRasterTest) {
       {"1665", BandLimits{0, 1665}, MessageId::OutOfRange},
       {"0", BandLimits{0, 1665}, MessageId::OutOfRange},
       {"999.99", BandLimits{0, 1665}, std::nullopt},
+      // Nor below 10 MHz, where the record's top digit pair would be 0x00
+      // and the channel would read back empty.
+      {"9.9975", BandLimits{0, 999}, MessageId::OutOfRange},
+      {"0.0025", BandLimits{0, 999}, MessageId::OutOfRange},
+      {"10", BandLimits{0, 999}, std::nullopt},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(CheckFrequency(ConvertFrequency(c.typed).count, c.band), c.message)

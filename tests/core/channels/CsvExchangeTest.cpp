@@ -233,8 +233,14 @@ TEST(CsvImport, FrequencyTheRecordCannotHoldIsRefusedEvenInsideADamagedBand) {
   ASSERT_FALSE(s.ok());
   EXPECT_EQ(s.error(),
             "line 2: Out of range,please input again. Rx Frequency 1200.00000 cannot be stored: a channel holds "
-            "0.00001 to 999.99999 MHz");
+            "10.00000 to 999.99999 MHz");
   EXPECT_FALSE(ImportCsv("CH,Rx Frequency\n5,0\n", grid, damaged, kEn).ok());
+  // Below 10 MHz a record reads back as an empty channel (found by fuzzing
+  // the import): refused, not silently lost at the next save.
+  EXPECT_EQ(ImportCsv("CH,Rx Frequency\n5,5\n", grid, damaged, kEn).error(),
+            "line 2: Out of range,please input again. Rx Frequency 5.00000 cannot be stored: a channel holds "
+            "10.00000 to 999.99999 MHz");
+  EXPECT_TRUE(grid.TextMatrix(RowOfChannel(5), kColRxFrequency).empty());
   EXPECT_TRUE(ImportCsv("CH,Rx Frequency\n5,999.9\n", grid, damaged, kEn).ok());
 }
 

@@ -67,6 +67,10 @@ TEST(ChannelCodec, FrequencyTextsEncode) {
       {"1000", none},
       {"1646.66665", none},
       {"1e300", none},
+      // Below 10 MHz the top pair would be 0x00: an empty channel, no Tx.
+      {"9.99999", none},
+      {"0.0025", none},
+      {"10", {0x00, 0x00, 0x00, 0x01}},
   };
   for (const auto& c : cases) {
     Bytes out(4, 0x11);
@@ -145,6 +149,29 @@ TEST(ChannelCodec, EmptyChannelRules) {
   EXPECT_EQ(Record(img, 4), Bytes(16, 0xFF));
   EXPECT_EQ(img[map::ChannelNameOffset(4)], 10);
   EXPECT_EQ(DecodeChannel(img, 4, kEn), ChannelTexts{});
+}
+
+// A record from elsewhere whose Rx reads as 1000 MHz or more (found by
+// fuzzing .dat files): the record cannot hold that text again, so the channel
+// is saved empty, and a second open and save writes the same bytes.
+TEST(ChannelCodec, RxThatCannotBeStoredSavesAsAnEmptyChannelEveryTime) {
+  RadioImage opened = RadioImage::NewDocument();
+  PutRecord(opened, 39, {0xFF, 0xFF, 0x9A, 0x9A, 0x00, 0x50, 0x14, 0x1F, 0x00, 0x50, 0x14, 0x1F, 0x85, 0x08, 0xC0, 0x57});
+  opened[map::ChannelNameOffset(39)] = 10;
+  ASSERT_EQ(DecodeChannel(opened, 39, kEn)[TextIndex(kColRxFrequency)], "1010.16665");
+
+  RadioImage saved = opened;
+  for (int round = 0; round < 2; ++round) {
+    MemoryTextGrid grid;
+    const BandLimits band = DecodeImage(saved, grid, kEn);
+    EncodeImage(grid, band, saved);
+    EXPECT_EQ(Record(saved, 39), Bytes(16, 0xFF)) << "round " << round;
+    EXPECT_EQ(saved[map::ChannelNameOffset(39)], 10) << "the name bytes stay";
+  }
+  // The same through EncodeChannel.
+  RadioImage one = opened;
+  EncodeChannel(DecodeChannel(opened, 39, kEn), 39, one);
+  EXPECT_EQ(Record(one, 39), Bytes(16, 0xFF));
 }
 
 TEST(ChannelCodec, FlagBitsChangeOneByOne) {
