@@ -37,10 +37,19 @@ class CornerCell : public QWidget {
 
 CornerCell* AsCorner(QWidget* w) { return static_cast<CornerCell*>(w); }
 
+// The label column: its width is set by ColWidth(0), so its size hint need not
+// measure 200 labels (which a plain header does every time the table lays out).
+class LabelHeader : public QHeaderView {
+ public:
+  explicit LabelHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {}
+  QSize sizeHint() const override { return {minimumWidth(), length()}; }
+};
+
 }  // namespace
 
 CMSFlexGrid::CMSFlexGrid(QWidget* parent)
     : QTableWidget(parent), corner_(new CornerCell(this)) {
+  setVerticalHeader(new LabelHeader(this));
   setCornerButtonEnabled(false);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setTabKeyNavigation(false);
@@ -73,10 +82,12 @@ void CMSFlexGrid::SetRows(int rows) {
   rows = std::max(rows, 2);
   const int oldRows = rowCount();
   setRowCount(rows - 1);
+  model()->blockSignals(true);  // new cells are empty: nothing to tell the view
   for (int r = oldRows; r < rows - 1; ++r) {
     for (int c = 1; c < Cols(); ++c) EnsureItem(r + 1, c);
     EnsureItem(r + 1, 0);
   }
+  model()->blockSignals(false);
   MoveCurrent(std::min(row_, rows - 1), col_);
   model()->blockSignals(wasBlocked);
 }
@@ -88,10 +99,12 @@ void CMSFlexGrid::SetCols(int cols) {
   setColumnCount(cols - 1);
   colTwips_.resize(static_cast<std::size_t>(cols), -1);
   colAlignment_.resize(static_cast<std::size_t>(cols), kAlignGeneral);
+  model()->blockSignals(true);
   for (int c = oldCols; c < cols - 1; ++c) {
     for (int r = 1; r < Rows(); ++r) EnsureItem(r, c + 1);
     EnsureItem(0, c + 1);
   }
+  model()->blockSignals(false);
   MoveCurrent(row_, std::min(col_, cols - 1));
   model()->blockSignals(wasBlocked);
 }

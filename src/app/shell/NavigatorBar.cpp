@@ -41,9 +41,9 @@ CNavigatorBar::CNavigatorBar(const QString& caption, QWidget* parent)
   SetHelpId(this, ctrl::kNavigatorBar);
   SetHelpId(m_tree, ctrl::kNavigatorTree);
 
-  QFont font(QStringLiteral("Times New Roman"));
+  // The bar's font is the program's ordinary font at 14 pixels.
+  QFont font = this->font();
   font.setPixelSize(kTreeFontPixels);
-  font.setStyleHint(QFont::Serif);
 
   // Caption line: the company text and the close button.
   auto* title = new Shrinkable(this);
