@@ -17,6 +17,7 @@ namespace torvan {
 namespace {
 constexpr int kCaptionHeight = 22;
 constexpr int kTreeFontPixels = 14;
+constexpr int kTreeIndentation = 14;
 
 // A part of the bar that lets the bar become narrower than its contents
 // (down to the bar's own minimum): the caption and the tree are cut instead.
@@ -68,6 +69,7 @@ CNavigatorBar::CNavigatorBar(const QString& caption, QWidget* parent)
   // Body: the tree, with the sizing strip along the right edge.
   m_tree->setFont(font);
   m_tree->setHeaderHidden(true);
+  m_tree->setIndentation(kTreeIndentation);
   m_tree->setRootIsDecorated(true);
   m_tree->setMinimumWidth(1);
   auto* bodyLayout = new QHBoxLayout(m_body);

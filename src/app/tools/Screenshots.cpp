@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -45,6 +46,24 @@ torvan::RadioImage SampleImage() {
   return image;
 }
 
+// Xvfb has no window manager and so no title bars: draw one, so that the
+// picture shows the window's caption too.
+QImage WithTitleBar(const QPixmap& window, const QString& title, const QIcon& icon) {
+  constexpr int kBar = 30;
+  QImage out(window.width(), window.height() + kBar, QImage::Format_RGB32);
+  out.fill(QColor(48, 56, 72));
+  QPainter p(&out);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.drawPixmap(0, kBar, window);
+  p.drawPixmap(8, 7, icon.pixmap(16, 16));
+  QFont f = QApplication::font();
+  f.setPixelSize(14);
+  p.setFont(f);
+  p.setPen(Qt::white);
+  p.drawText(QRect(32, 0, window.width() - 40, kBar), Qt::AlignVCenter | Qt::AlignLeft, title);
+  return out;
+}
+
 bool CopyProgramFolder(const QString& from, const QString& to, const QString& language) {
   for (const char* f : {"English.rcc", "Chinese.rcc", "enHelp.html", "chHelp.html"}) {
     if (!QFile::copy(QDir(from).filePath(f), QDir(to).filePath(f))) return false;
@@ -77,7 +96,8 @@ bool Shoot(const QString& programDir, const QString& outDir, const QString& lang
     frame->setGeometry(0, 0, kWidth, kHeight);
     for (int i = 0; i < 10; ++i) QApplication::processEvents();
     const QString lang = language.toLower();
-    ok = frame->grab().save(QDir(outDir).filePath("main-" + lang + ".png"));
+    ok = WithTitleBar(frame->grab(), frame->windowTitle(), frame->windowIcon())
+             .save(QDir(outDir).filePath("main-" + lang + ".png"));
 
     torvan::CAboutDialog about(frame);
     about.show();
