@@ -292,6 +292,10 @@
         <source>The language could not be saved in %1.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The program could not be started again (%1). The new language takes effect the next time you start it.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>torvan::HelpWindow</name>

@@ -292,6 +292,10 @@
         <source>The language could not be saved in %1.</source>
         <translation>无法把语言设置保存到 %1。</translation>
     </message>
+    <message>
+        <source>The program could not be started again (%1). The new language takes effect the next time you start it.</source>
+        <translation>程序无法重新启动（%1）。新的语言将在下次启动时生效。</translation>
+    </message>
 </context>
 <context>
     <name>torvan::HelpWindow</name>

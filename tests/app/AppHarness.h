@@ -78,7 +78,7 @@ class AppHarness {
     app_ = std::make_unique<CTorvanApp>(*ini_, CTorvanApp::Options{Dir(), Dir() + "/torvan", args});
     app_->SetProcessStarter([this](const QString& program, const QStringList&) {
       started_ << program;
-      return true;
+      return startSucceeds_;
     });
     const bool ok = app_->InitInstance();
     if (ok) {
@@ -92,6 +92,8 @@ class AppHarness {
   CTorvanApp& App() { return *app_; }
   CIniStore& Ini() { return *ini_; }
   const QStringList& StartedPrograms() const { return started_; }
+  // Whether starting a program (the restart) works.
+  void SetStartSucceeds(bool ok) { startSucceeds_ = ok; }
 
   QString Dir() const { return QString::fromStdString(dir_.path().string()); }
   std::string File(const std::string& name) const { return dir_.file(name); }
@@ -163,6 +165,7 @@ class AppHarness {
   std::unique_ptr<CIniStore> ini_;
   std::unique_ptr<CTorvanApp> app_;
   QStringList started_;
+  bool startSucceeds_ = true;
 };
 
 // A radio image with a few channels in the form the program writes them.

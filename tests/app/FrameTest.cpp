@@ -177,6 +177,27 @@ INSTANTIATE_TEST_SUITE_P(Frame, LanguageCommand,
                                          LanguageChoice{"SameLanguage", "English", false, false, "English"}),
                          [](const testing::TestParamInfo<LanguageChoice>& i) { return i.param.name; });
 
+TEST(LanguageRestart, AProgramThatCannotStartKeepsThisOneRunning) {
+  AppHarness h;
+  ASSERT_TRUE(h.Start());
+  h.SetStartSucceeds(false);
+  QString message;
+  AppHarness::WhenModal([&](QWidget* w) {
+    auto* dialog = qobject_cast<CLanguageDialog*>(w);
+    if (!dialog) return false;
+    AppHarness::AnswerMessageBox(QMessageBox::Ok, &message);  // the refusal that follows
+    dialog->ChineseButton()->setFocus();
+    QTest::keyClick(dialog->ChineseButton(), Qt::Key_Space);
+    QTest::keyClick(dialog, Qt::Key_Return);
+    return true;
+  });
+  h.ClickMenu(4, h.Frame()->Action(cmd::kLanguage));
+  QApplication::processEvents();
+  EXPECT_TRUE(message.contains("could not be started")) << message.toStdString();
+  EXPECT_TRUE(h.Frame()->isVisible());
+  EXPECT_TRUE(h.ReadFile("Program.ini").contains("Language=Chinese"));  // in effect at the next start
+}
+
 TEST(Help, F1OpensTheTopicOfTheFocusedControl) {
   for (const char* language : {"English", "Chinese"}) {
     AppHarness h({IniWithLanguage(language), true, true});

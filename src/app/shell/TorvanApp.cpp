@@ -93,7 +93,7 @@ void CTorvanApp::RestartProgram() {
   // The new program reads Program.ini at once: write it first and make sure
   // it holds the new language, or the restart would come back unchanged.
   const std::string wanted = m_ini.GetValue("Setup", "Language", "");
-  m_ini.WriteBack(false);
+  m_ini.WriteBack(false);  // its result names a backup file; none is asked for here
   CIniStore check;
   const bool written = check.OpenPath(m_ini.Path(), false, true, false) &&
                        check.GetValue("Setup", "Language", "") == wanted;
@@ -102,8 +102,16 @@ void CTorvanApp::RestartProgram() {
                          tr("The language could not be saved in %1.").arg(QString::fromStdString(m_ini.Path())));
     return;
   }
+  // Start the new program before this one goes away: if it cannot start, this
+  // one stays, and the new language takes effect at the next start.
+  if (!m_startProcess(m_options.programPath, {})) {
+    QMessageBox::warning(m_mainFrame.get(), m_context.messageCaption,
+                         tr("The program could not be started again (%1). The new language takes effect the next "
+                            "time you start it.")
+                             .arg(m_options.programPath));
+    return;
+  }
   if (m_mainFrame) m_mainFrame->close();
-  m_startProcess(m_options.programPath, {});
   QCoreApplication::quit();
 }
 

@@ -44,8 +44,9 @@ class CTorvanApp : public QObject {
 
   void SetProcessStarter(ProcessStarter starter) { m_startProcess = std::move(starter); }
 
-  // Writes Program.ini, closes the main window, starts the program again and
-  // quits. Refuses with a message when Program.ini could not be written.
+  // Writes Program.ini, starts the program again, closes the main window and
+  // quits. When Program.ini could not be written or the program could not be
+  // started, says so and goes on running.
   void RestartProgram();
 
  private:
