@@ -1,6 +1,8 @@
 // Start-up: Program.ini, the language pack, the texts of each language.
 
+#include <QDialogButtonBox>
 #include <QDockWidget>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -57,6 +59,7 @@ struct LanguageCase {
   const char* childTitle;
   const char* ready;
   const char* about;
+  const char* okButton;  // Qt's own texts come from the pack too
 };
 
 class StartupTexts : public testing::TestWithParam<LanguageCase> {};
@@ -84,6 +87,8 @@ TEST_P(StartupTexts, ShowTheLanguagesTexts) {
   EXPECT_EQ(f->ActiveChild()->windowTitle(), QString::fromUtf8(c.childTitle));
   EXPECT_EQ(f->statusBar()->currentMessage(), QString::fromUtf8(c.ready));
   EXPECT_TRUE(f->Menus().at(4)->actions().contains(f->Action(cmd::kLanguage)));  // ShowLang=1
+  QDialogButtonBox buttons(QDialogButtonBox::Ok);
+  EXPECT_EQ(buttons.button(QDialogButtonBox::Ok)->text(), QString::fromUtf8(c.okButton));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -92,14 +97,14 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageCase{"English", "English", "Torvan FM Programmer  [ Type:TV-400  Fre:400 - 420MHz ]", "&File",
                      "Kestrel Bay Communications",
                      {"Product Information", "Channel Information", "Optional Features"}, "Rx Frequency",
-                     "Channel Information", "Ready", "About Torvan"},
+                     "Channel Information", "Ready", "About Torvan", "OK"},
         LanguageCase{"Chinese", "Chinese", "Torvan 写频软件  [ 类型:TV-400  频率:400 - 420MHz ]", "文件(&F)", "鸥湾通讯",
-                     {"类型设置", "信道信息", "可选功能"}, "接收频率", "信道信息", "就绪", "关于 Torvan"},
+                     {"类型设置", "信道信息", "可选功能"}, "接收频率", "信道信息", "就绪", "关于 Torvan", "确定"},
         // Small letters: the pack and the product texts are found (names ignore
         // case), but the program's own texts stay English.
         LanguageCase{"LowerCaseChinese", "chinese", "Torvan 写频软件  [ Type:TV-400  Fre:400 - 420MHz ]", "文件(&F)",
                      "鸥湾通讯", {"Product Information", "Channel Information", "Optional Features"}, "Rx Frequency",
-                     "Channel Information", "就绪", "关于 Torvan"}),
+                     "Channel Information", "就绪", "关于 Torvan", "确定"}),
     [](const testing::TestParamInfo<LanguageCase>& i) { return i.param.name; });
 
 TEST(Startup, ShowLangZeroOrMissingRemovesTheLanguageCommand) {
