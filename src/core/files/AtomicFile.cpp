@@ -1,5 +1,6 @@
 #include "files/AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -24,6 +25,9 @@ std::string SystemErrorText(int errnum) { return std::generic_category().message
 
 namespace {
 
+constexpr std::string_view kTempMark = ".tmp";
+constexpr std::size_t kTempDigits = 8;
+
 std::string TempNameBeside(const fs::path& target) {
   static std::mt19937_64 rng{std::random_device{}()};
   char suffix[32];
@@ -33,11 +37,31 @@ std::string TempNameBeside(const fs::path& target) {
   return tmp.string();
 }
 
+bool IsLowerHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+
+// Removes what killed writes of `target` left behind: files named exactly as
+// TempNameBeside names them. Failures are ignored: a leftover costs only
+// disk space, and the write itself decides success.
+void RemoveStrayTemporaries(const fs::path& target) {
+  const std::string prefix = target.filename().string() + std::string(kTempMark);
+  fs::path dir = target.parent_path();
+  if (dir.empty()) dir = ".";
+  std::error_code ec;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != prefix.size() + kTempDigits || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (!std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), IsLowerHex)) continue;
+    std::error_code ignored;
+    if (it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
+  }
+}
+
 }  // namespace
 
 #ifndef _WIN32
 Status WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
   const fs::path target(path);
+  RemoveStrayTemporaries(target);
   const std::string tmp = TempNameBeside(target);
   // Keep the permissions of a file that is being replaced.
   mode_t mode = 0644;
@@ -86,6 +110,7 @@ Status WriteFileAtomically(const std::string& path, std::span<const std::uint8_t
 }
 #else
 Status WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+  RemoveStrayTemporaries(fs::path(path));
   const std::string tmp = TempNameBeside(fs::path(path));
   {
     std::ofstream out(tmp, std::ios::binary | std::ios::trunc);

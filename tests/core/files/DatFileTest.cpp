@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "TempDir.h"
 #include "files/AtomicFile.h"
@@ -53,6 +56,28 @@ TEST(DatFile, MissingFileAndFolderAreNamedInTheError) {
   s = LoadDat(dir.path().string(), img);
   EXPECT_FALSE(s.ok());
   EXPECT_NE(s.error().find("folder"), std::string::npos);
+}
+
+// A write killed half way leaves its temporary file; the next write of the
+// same file removes it, and nothing that only looks like one.
+TEST(AtomicFile, NextWriteRemovesTemporariesThatKilledWritesLeft) {
+  test::TempDir dir;
+  const std::vector<std::string> leftovers = {"f.dat.tmp0123abcd", "f.dat.tmpffffffff"};
+  const std::vector<std::string> kept = {"f.dat.tmp0123ABCD", "f.dat.tmp0123abc",  "f.dat.tmp0123abcde",
+                                         "g.dat.tmp0123abcd", "f.dat.tmp0123abcd.txt", "xf.dat.tmp0123abcd"};
+  for (const auto& name : leftovers) WriteBytes(dir.file(name), 100, 0x11);
+  for (const auto& name : kept) WriteBytes(dir.file(name), 100, 0x22);
+  std::filesystem::create_directory(dir.file("f.dat.tmp00000000"));  // not a file: stays
+
+  ASSERT_TRUE(WriteFileAtomically(dir.file("f.dat"), std::string_view("new")).ok());
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  std::vector<std::string> expected = kept;
+  expected.push_back("f.dat");
+  expected.push_back("f.dat.tmp00000000");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(names, expected);
 }
 
 TEST(AtomicFile, FailedWriteLeavesTheOldFileAndNoTemporary) {
