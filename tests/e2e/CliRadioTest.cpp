@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -13,6 +15,7 @@
 
 #include "ChildProcess.h"
 #include "TempDir.h"
+#include "VirtualRadio.h"
 #include "files/AtomicFile.h"
 #include "link/SerialPort.h"
 #include "radio/DatFile.h"
@@ -69,27 +72,6 @@ bool HoldsFile(pid_t pid, const std::string& path, std::chrono::milliseconds lim
   }
   return false;
 }
-
-// One virtual radio on its own pseudo-terminal for one test.
-class Radio {
- public:
-  explicit Radio(std::vector<std::string> args) {
-    args.insert(args.begin(), TORVAN_SIM_PATH);
-    process_ = std::make_unique<ChildProcess>(args, /*captureErr=*/true);
-    path_ = process_->ReadLine(5s);
-  }
-  const std::string& path() const { return path_; }
-  // Stops the radio the way a user does (Ctrl-C) and returns how it ended.
-  ProcessResult Stop(int sig = SIGINT) {
-    process_->Signal(sig);
-    return process_->Wait(10s);
-  }
-  ProcessResult WaitForExit() { return process_->Wait(10s); }
-
- private:
-  std::unique_ptr<ChildProcess> process_;
-  std::string path_;
-};
 
 class CliRadioTest : public ::testing::Test {
  protected:
@@ -165,13 +147,39 @@ struct FaultCase {
   int exitCode;
   std::string message;  // the last stderr line after "torvan-cli: ", {port} for the port
   bool radioHangsUp = false;
+  // A write the radio acknowledges but does not store at this block.
+  std::optional<std::uint16_t> stuckBlock = std::nullopt;
 };
 void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
+// The files of a folder, by name.
+std::vector<std::string> FilesIn(const std::filesystem::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// What the radio stores from a complete write of `image` over `before`: all
+// but the thirteen bytes after the band, and all but a stuck block.
+RadioImage StoredByWrite(const RadioImage& image, const RadioImage& before, std::optional<std::uint16_t> stuck) {
+  RadioImage expected = image;
+  for (std::size_t a = map::kFinalWriteBlock + map::kFinalWriteSize; a < kImageSize; ++a) expected[a] = before[a];
+  if (stuck) {
+    for (std::size_t a = *stuck; a < *stuck + map::kBlockSize; ++a) expected[a] = before[a];
+  }
+  return expected;
+}
+
 class FaultTest : public CliRadioTest, public ::testing::WithParamInterface<FaultCase> {};
 
+// Every fault kind of the virtual radio, reading and writing: the message and
+// exit status a script sees, the port free again, and no file half written:
+// a read leaves an existing output file as it was (or replaces it whole), a
+// write leaves its input as it was, and nothing else appears in the folder.
 TEST_P(FaultTest, MessageExitStatusAndNothingHalfWritten) {
   const FaultCase& c = GetParam();
+  const bool reading = std::string(c.verb) == "read";
   const std::string saved = dir_.file("saved.dat");
   std::vector<std::string> radioArgs = c.radioArgs;
   radioArgs.insert(radioArgs.end(), {"--save", saved});
@@ -179,16 +187,32 @@ TEST_P(FaultTest, MessageExitStatusAndNothingHalfWritten) {
   ASSERT_FALSE(radio.path().empty());
 
   const std::string out = dir_.file("out.dat");
+  const RadioImage oldOut = Pattern(42);
+  const RadioImage image = Pattern(11);
   std::vector<std::string> args = {c.verb, "--port", radio.path()};
-  if (std::string(c.verb) == "read") {
+  if (reading) {
+    Save("out.dat", oldOut);
     args.insert(args.end(), {"-o", out});
   } else {
-    args.push_back(Save("in.dat", Pattern(11)));
+    args.push_back(Save("in.dat", image));
   }
   args.insert(args.end(), c.cliArgs.begin(), c.cliArgs.end());
+  const std::vector<std::string> filesBefore = FilesIn(dir_.path());
   const ProcessResult r = Cli(args);
   EXPECT_FALSE(r.timedOut);
   EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+  if (reading) {
+    // The radio of these tests holds the image of a new document.
+    EXPECT_EQ(Load(out), c.exitCode == 0 ? RadioImage::NewDocument() : oldOut);
+  } else {
+    EXPECT_EQ(Load(dir_.file("in.dat")), image);
+    if (c.exitCode == 0) {
+      EXPECT_EQ(Load(saved), StoredByWrite(image, RadioImage::NewDocument(), c.stuckBlock));
+    }
+  }
+  std::vector<std::string> filesAfter = FilesIn(dir_.path());
+  std::erase(filesAfter, "saved.dat");
+  EXPECT_EQ(filesAfter, filesBefore) << "no temporary or other file is left behind";
 
   std::string message = c.message;
   for (auto at = message.find("{port}"); at != std::string::npos; at = message.find("{port}")) {
@@ -205,7 +229,6 @@ TEST_P(FaultTest, MessageExitStatusAndNothingHalfWritten) {
     } else {
       EXPECT_EQ(last, "torvan-cli: " + message);
     }
-    EXPECT_FALSE(std::filesystem::exists(out)) << "a failed read writes no file";
     EXPECT_FALSE(std::filesystem::exists(saved)) << "a failed write is not a complete write";
   }
   if (c.radioHangsUp) {
@@ -221,8 +244,12 @@ INSTANTIATE_TEST_SUITE_P(
     Radio, FaultTest,
     ::testing::Values(
         FaultCase{"StrayByteBeforeTheAck", {"--fault", "stray-byte"}, "read", {}, 0, ""},
+        FaultCase{"StrayByteBeforeTheAckOnWrite", {"--fault", "stray-byte"}, "write", {}, 0, ""},
         FaultCase{"ShortIdentification", {"--fault", "short-id"}, "read", {}, 0, ""},
+        FaultCase{"ShortIdentificationOnWrite", {"--fault", "short-id"}, "write", {}, 0, ""},
         FaultCase{"NoFinalAck", {"--fault", "no-final-ack"}, "read", {}, 1,
+                  kCommunicationError + ": {port}: no ACK after the identification (nothing received) after 1 attempt"},
+        FaultCase{"NoFinalAckOnWrite", {"--fault", "no-final-ack"}, "write", {}, 1,
                   kCommunicationError + ": {port}: no ACK after the identification (nothing received) after 1 attempt"},
         FaultCase{"NakOnWrite", {"--fault", "nak-block=0x0C80"}, "write", {}, 1,
                   kProgramInterrupt + ": {port}: no ACK after write of block 0x0C80 (received 0x15)"},
@@ -232,14 +259,63 @@ INSTANTIATE_TEST_SUITE_P(
                   kProgramInterrupt + ": {port}: no ACK after read of block 0x0C80 (received 0x15)"},
         FaultCase{"ShortReply", {"--fault", "short-reply=0x0C80"}, "read", {}, 1,
                   kProgramInterrupt + ": {port}: short reply to read of block 0x0C80 (6 of 12 bytes)"},
+        // A write has no replies to shorten.
+        FaultCase{"ShortReplyOnWrite", {"--fault", "short-reply=0x0C80"}, "write", {}, 0, ""},
+        // A read gets what the memory holds; a write cannot see a block that
+        // was acknowledged but not stored (only --verify can, tested above).
+        FaultCase{"StuckBlockOnRead", {"--fault", "stuck-block=0x0C80"}, "read", {}, 0, ""},
+        FaultCase{"StuckBlockOnWrite", {"--fault", "stuck-block=0x0C80"}, "write", {}, 0, "", false, 0x0C80},
         FaultCase{"HangUpDuringRead", {"--fault", "hangup-at=0x0C80"}, "read", {}, 1,
                   kProgramInterrupt + ": {port}: no reply to read of block 0x0C80 (port error: {port}: ...", true},
         FaultCase{"HangUpDuringWrite", {"--fault", "hangup-at=0x0C80"}, "write", {}, 1,
                   kProgramInterrupt + ": {port}: no ACK after write of block 0x0C80 (port error: {port}: ...", true},
         // Nobody answers: fifteen attempts of two full one-byte time-outs each.
         FaultCase{"SilentRadio", {"--fault", "silent"}, "read", {"--retries", "0"}, 1,
+                  kCommunicationError + ": {port}: no ACK to the wake-up (nothing received) after 15 attempts"},
+        FaultCase{"SilentRadioOnWrite", {"--fault", "silent"}, "write", {"--retries", "0"}, 1,
                   kCommunicationError + ": {port}: no ACK to the wake-up (nothing received) after 15 attempts"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The radio's end goes away in the middle of the blocks without a word (the
+// virtual radio is killed, so its terminal closes): the transfer ends at once
+// with the system's message, naming the block and the port error, and leaves
+// no file half written.
+class RadioGoneTest : public CliRadioTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RadioGoneTest, TransferEndsWithProgramInterruptAndNothingHalfWritten) {
+  const std::string verb = GetParam();
+  const bool reading = verb == "read";
+  const std::string saved = dir_.file("saved.dat");
+  // Paced: the blocks take about 20 s, so the kill lands among them.
+  Radio radio({"--baud", "9600", "--save", saved});
+  ASSERT_FALSE(radio.path().empty());
+  const RadioImage oldOut = Pattern(42);
+  const RadioImage image = Pattern(11);
+  const std::string file = reading ? Save("out.dat", oldOut) : Save("in.dat", image);
+  const std::vector<std::string> filesBefore = FilesIn(dir_.path());
+
+  std::vector<std::string> args = {TORVAN_CLI_PATH, verb, "--port", radio.path()};
+  if (reading) {
+    args.insert(args.end(), {"-o", file});
+  } else {
+    args.push_back(file);
+  }
+  ChildProcess cli(args);
+  ASSERT_TRUE(HoldsFile(cli.pid(), radio.path(), 10s)) << "torvan-cli never opened the port";
+  std::this_thread::sleep_for(1s);  // the handshake takes about 0.1 s
+  EXPECT_EQ(radio.Stop(SIGKILL).signal, SIGKILL);
+  const ProcessResult r = cli.Wait(kCommandLimit);
+  EXPECT_FALSE(r.timedOut);
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  const std::regex message("torvan-cli: " + kProgramInterrupt + ": " + radio.path() + ": (no reply to|no ACK after) " +
+                           verb + " of block 0x[0-9A-F]{4} \\(port error: .*");
+  EXPECT_TRUE(std::regex_match(LastLine(r.err), message)) << r.err;
+  EXPECT_EQ(Load(file), reading ? oldOut : image);
+  EXPECT_EQ(FilesIn(dir_.path()), filesBefore) << "no file is written and none is left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(Radio, RadioGoneTest, ::testing::Values("read", "write"),
+                         [](const auto& info) { return std::string(info.param); });
 
 TEST_F(CliRadioTest, RetriesAnswerTheQuestionThenCancel) {
   Radio radio({"--fault", "no-final-ack"});
