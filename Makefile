@@ -6,7 +6,22 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test bench screenshots clean
+# `make test-asan`: every program and test built with AddressSanitizer and
+# UndefinedBehaviorSanitizer in a build of its own, then the whole suite.
+# ASAN_TESTS narrows it to a CTest regex (e.g. ASAN_TESTS='^Fuzz|Radio/').
+ASAN_DIR   ?= build-asan
+ASAN_TESTS ?=
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1 \
+                UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+# `make fuzz`: each fuzz target of tests/fuzz for FUZZ_SECONDS with clang's
+# libFuzzer, ASan and UBSan, in a build of its own without Qt; fails when a
+# target finds something (the input is kept in $(FUZZ_DIR)/fuzz-findings).
+FUZZ_DIR     ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_CXX     ?= clang++-14
+
+.PHONY: all deps configure build run test bench screenshots clean test-asan fuzz
 
 all: build
 
@@ -29,6 +44,18 @@ test: build
 
 bench: build
 	@scripts/bench.sh $(BUILD_DIR)
+
+test-asan: deps
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVAN_SANITIZE=ON -DTORVAN_BUILD_BENCH=OFF
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	$(SANITIZER_ENV) ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS) $(if $(ASAN_TESTS),-R '$(ASAN_TESTS)')
+
+fuzz:
+	@scripts/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) \
+	  -DTORVAN_FUZZ=ON -DTORVAN_BUILD_QT=OFF -DTORVAN_BUILD_TESTS=OFF -DTORVAN_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 screenshots: configure
 	@scripts/screenshots.sh $(BUILD_DIR)

@@ -1,14 +1,29 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running Torvan need.
 # Does nothing when all of them are there already.
+# Usage:
+#   scripts/install-deps.sh        everything for make run, make test, make bench
+#   scripts/install-deps.sh fuzz   what make fuzz needs: clang 14 and its libFuzzer
 set -euo pipefail
 
-PACKAGES=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth poppler-utils fonts-wqy-microhei fonts-liberation
-)
+case "${1:-}" in
+  "")
+    PACKAGES=(
+      build-essential cmake ninja-build pkg-config
+      qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+      libgtest-dev libgmock-dev libbenchmark-dev
+      xvfb xauth poppler-utils fonts-wqy-microhei fonts-liberation
+    )
+    ;;
+  fuzz)
+    # The fuzz build has no Qt and no GoogleTest: the core and the fuzz targets.
+    PACKAGES=(build-essential cmake ninja-build clang-14 libclang-rt-14-dev)
+    ;;
+  *)
+    echo "usage: scripts/install-deps.sh [fuzz]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do
