@@ -111,10 +111,11 @@ TEST_F(CliRadioTest, WriteStoresTheImageButNeverItsLastThirteenBytes) {
   const ProcessResult r = Cli({"write", "--port", radio.path(), Save("in.dat", image)});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   ExpectPortFree(radio.path());
+  // The radio saves after its last ACK: its file is complete once it ended.
+  EXPECT_EQ(radio.Stop(SIGTERM).exitCode, 0);
   RadioImage expected = image;
   for (std::size_t a = 0x1FF3; a < kImageSize; ++a) expected[a] = before[a];
   EXPECT_EQ(Load(saved), expected);
-  EXPECT_EQ(radio.Stop(SIGTERM).exitCode, 0);
 }
 
 TEST_F(CliRadioTest, VerifyReadsBackAndNamesTheFirstDifference) {
@@ -201,19 +202,6 @@ TEST_P(FaultTest, MessageExitStatusAndNothingHalfWritten) {
   const ProcessResult r = Cli(args);
   EXPECT_FALSE(r.timedOut);
   EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
-  if (reading) {
-    // The radio of these tests holds the image of a new document.
-    EXPECT_EQ(Load(out), c.exitCode == 0 ? RadioImage::NewDocument() : oldOut);
-  } else {
-    EXPECT_EQ(Load(dir_.file("in.dat")), image);
-    if (c.exitCode == 0) {
-      EXPECT_EQ(Load(saved), StoredByWrite(image, RadioImage::NewDocument(), c.stuckBlock));
-    }
-  }
-  std::vector<std::string> filesAfter = FilesIn(dir_.path());
-  std::erase(filesAfter, "saved.dat");
-  EXPECT_EQ(filesAfter, filesBefore) << "no temporary or other file is left behind";
-
   std::string message = c.message;
   for (auto at = message.find("{port}"); at != std::string::npos; at = message.find("{port}")) {
     message.replace(at, 6, radio.path());
@@ -238,6 +226,21 @@ TEST_P(FaultTest, MessageExitStatusAndNothingHalfWritten) {
     ExpectPortFree(radio.path());
     EXPECT_EQ(radio.Stop().exitCode, 0);
   }
+
+  // The files, once the radio has ended (it saves its memory after its last
+  // ACK, while the command may already have ended).
+  if (reading) {
+    // The radio of these tests holds the image of a new document.
+    EXPECT_EQ(Load(out), c.exitCode == 0 ? RadioImage::NewDocument() : oldOut);
+  } else {
+    EXPECT_EQ(Load(dir_.file("in.dat")), image);
+    if (c.exitCode == 0) {
+      EXPECT_EQ(Load(saved), StoredByWrite(image, RadioImage::NewDocument(), c.stuckBlock));
+    }
+  }
+  std::vector<std::string> filesAfter = FilesIn(dir_.path());
+  std::erase(filesAfter, "saved.dat");
+  EXPECT_EQ(filesAfter, filesBefore) << "no temporary or other file is left behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(
