@@ -54,7 +54,7 @@ fuzz:
 	@scripts/install-deps.sh fuzz
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) \
 	  -DTORVAN_FUZZ=ON -DTORVAN_BUILD_QT=OFF -DTORVAN_BUILD_TESTS=OFF -DTORVAN_BUILD_BENCH=OFF
-	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target torvan-fuzz-all
 	@scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 screenshots: configure

@@ -254,12 +254,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ByteReader in(data, size);
   const std::uint8_t flags = in.Byte();
   const CloneDirection start = (flags & 1) ? CloneDirection::Write : CloneDirection::Read;
-  const std::uint8_t setupFaults = in.Byte() & in.Byte();  // each fault in about one run of four
+  const std::uint8_t setupA = in.Byte();
+  const std::uint8_t setupFaults = setupA & in.Byte();  // each fault in about one run of four
   RadioFaults faults;
   faults.strayByte = (flags & 2) != 0;
   faults.shortId = (flags & 4) != 0;
   faults.noFinalAck = (flags & 8) != 0 && (flags & 16) != 0;
-  const std::uint16_t nak = static_cast<std::uint16_t>((in.Byte() << 8 | in.Byte()) & 0x1FF8);
+  const auto nak = static_cast<std::uint16_t>(in.Word() & 0x1FF8);
   if (flags & 32) faults.nakBlock = nak;
 
   const RadioImage radioMemory = Pattern(1);
@@ -268,7 +269,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RadioEmulator radio(radioMemory, faults);
   FuzzHost host(start, grid);
   host.retries = in.Below(kMaxRetryAnswers);
-  const std::uint16_t cancelAt = static_cast<std::uint16_t>(in.Byte() << 8 | in.Byte());
+  const auto cancelAt = static_cast<std::uint16_t>(in.Word());
   host.cancelAt = (flags & 64) ? cancelAt : -1;
   host.flipAt = (flags & 128) ? in.Below(12) + 1 : -1;
 

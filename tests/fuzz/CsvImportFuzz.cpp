@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const unsigned patches = in.Below(kMaxPatches);
   for (unsigned i = 0; i < patches; ++i) {
-    const std::size_t offset = (static_cast<std::size_t>(in.Byte()) << 8 | in.Byte()) % kImageSize;
+    const std::size_t offset = in.Word() % kImageSize;
     image[offset] = in.Byte();
   }
 

@@ -38,6 +38,11 @@ class ByteReader {
   std::size_t left() const { return size_ - pos_; }
 
   std::uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+  // Two bytes, the first the high one.
+  unsigned Word() {
+    const unsigned high = Byte();
+    return high << 8 | Byte();
+  }
   bool Bit() { return (Byte() & 1) != 0; }
   // 0 .. max (inclusive).
   unsigned Below(unsigned max) { return max == 0 ? 0 : Byte() % (max + 1); }

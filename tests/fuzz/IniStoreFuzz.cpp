@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool caseInsensitive = (flags & 1) != 0;
   const bool keepBackup = (flags & 2) != 0;
   const int growthStep = (flags >> 2) & 7;  // 0 too: the store must cope
-  const std::size_t fileBytes = (static_cast<std::size_t>(in.Byte()) << 8 | in.Byte()) % (kMaxFileBytes + 1);
+  const std::size_t fileBytes = in.Word() % (kMaxFileBytes + 1);
   const std::string content = in.Take(fileBytes);
 
   Folder().Empty();
