@@ -72,6 +72,7 @@ void CTorvanView::SetUpGrid() {
   m_grid.SetCols(kGridCols);
   m_grid.SetHighLight(CMSFlexGrid::kHighLightNever);
   m_grid.SetForeColorFixed(QColor(kFixedTextColor));
+  CreateEditors();
 
   for (int col = 0; col < kGridCols; ++col) {
     const std::string_view h = ColumnHeader(col, lang);
@@ -88,6 +89,7 @@ void CTorvanView::SetUpGrid() {
 void CTorvanView::DecodeImage() {
   if (!m_pDocument) return;
   const DisplayLanguage lang = Language();
+  HideAllEditors();  // the image replaces every cell: nothing typed before is committed over it
   m_grid.BeginUpdate();
   const BandLimits band = torvan::DecodeImage(m_pDocument->Image(), m_grid, lang);
   m_grid.EndUpdate();
@@ -105,21 +107,6 @@ void CTorvanView::EncodeImage() {
   OnLeaveCellGrid();
   const BandLimits band = HasApp() ? App().band : BandLimits::Decode(m_pDocument->Image());
   torvan::EncodeImage(m_grid, band, m_pDocument->Image());
-}
-
-void CTorvanView::OnLeaveCellGrid() {
-  // The in-place editors commit here; with none open there is nothing to do.
-}
-
-void CTorvanView::OnEnterCellGrid() {
-  // The in-place editor of the new current cell opens here.
-}
-
-void CTorvanView::OnMouseDownGrid(Qt::MouseButton, Qt::KeyboardModifiers, int, int) { OnEnterCellGrid(); }
-
-void CTorvanView::OnScrollGrid() {
-  // Open editors are hidden (without a commit) here; the grid repaints.
-  m_grid.viewport()->update();
 }
 
 void CTorvanView::OnLanguage() {

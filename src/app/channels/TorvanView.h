@@ -4,19 +4,24 @@
 // edits: DecodeImage fills it from the document's image when the view is first
 // shown, EncodeImage writes it back before a save (and before a radio write).
 //
-// Room for what builds on the view: the in-place editors are created in
-// SetUpGrid as children of m_grid and committed by OnLeaveCellGrid; the
-// transfer commands, the progress dialog and the port setup dialog are view
-// members too (see OnEnterCellGrid / OnMouseDownGrid / OnScrollGrid for the
-// grid events they hook into).
+// The user edits a cell in a small editor laid exactly over it (an edit for
+// the frequencies and the name, a drop-down list for the other columns). The
+// editor opens when its cell is entered or clicked and is committed through
+// the core's cell rules (channels/CellRules.h) when the cell is left, on
+// Enter, and before every encode; scrolling closes it without a commit.
+// The editing part lives in TorvanViewEditing.cpp.
 
 #include <QWidget>
 #include <array>
 #include <string>
 #include <vector>
 
+#include "channels/CellRules.h"
 #include "grid/FlexGrid.h"
 #include "shell/LanguageDialog.h"
+
+class QComboBox;
+class QLineEdit;
 
 namespace torvan {
 
@@ -48,9 +53,19 @@ class CTorvanView : public QWidget {
   // into the document's image.
   void EncodeImage();
 
-  // Commits the open in-place editor into the current cell. Without an open
-  // editor it does nothing, so calling it twice is harmless.
+  // Commits the open in-place editor into the current cell through the cell
+  // rules: a frequency outside the band or off the channel raster is refused
+  // with a warning and empties the row (Rx) or the cell (Tx); a new channel
+  // gets its defaults. Without an open editor it does nothing, so calling it
+  // twice is harmless. Write, the clone session and every encode call it first.
   void OnLeaveCellGrid();
+
+  // The editor of grid column `col` (1..9; any other column gives the Rx
+  // frequency editor); nullptr before the grid is set up.
+  QWidget* EditorForColumn(int col) const;
+  QWidget* EditorForColumn() const { return EditorForColumn(m_grid.Col()); }
+  // The editor that is open (shown and not yet committed), or nullptr.
+  QWidget* OpenEditor() const;
 
   // Setup > Language: the language dialog, and on a change the restart.
   void OnLanguage();
@@ -61,6 +76,12 @@ class CTorvanView : public QWidget {
   // The caption the main window takes after a decode.
   void mainCaptionChanged(const QString& caption);
 
+ protected:
+  // The keyboard hook of the grid and its editors: Enter and Tab commit and
+  // move on, Shift+Tab moves back, Escape keeps the open editor as it is, and
+  // typing on the grid opens the current cell's editor with what was typed.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private slots:
   void OnEnterCellGrid();
   void OnMouseDownGrid(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -68,6 +89,24 @@ class CTorvanView : public QWidget {
 
  private:
   void SetUpGrid();
+
+  // --- In-place editing (TorvanViewEditing.cpp) -------------------------------
+  void CreateEditors();
+  // Lays the current column's editor over the current cell, shows and focuses it.
+  void PlaceEditor();
+  // The commit of OnLeaveCellGrid; says whether a band or raster test failed.
+  CommitResult CommitEditor();
+  // The text a commit takes from `editor`.
+  QString EditorText(const QWidget* editor) const;
+  void HideEditor(QWidget* editor);
+  // Closes every editor without a commit (a scroll, a decode).
+  void HideAllEditors();
+  void ShowCellWarning(MessageId id);
+  // Enter (and Tab): commit, then on to the next cell unless a test failed.
+  void OnEnterKey();
+  void MoveToNextCell(int row, int col);
+  void MoveToPreviousCell();
+  bool IsEditor(const QObject* o) const;
 
   CTorvanDoc* m_pDocument;
   CMSFlexGrid m_grid;
@@ -77,6 +116,19 @@ class CTorvanView : public QWidget {
   int m_bFirstUpdate = 1;
   CLanguageDialog m_languageDialog;
   std::vector<std::string> m_toneTexts;
+
+  // The nine in-place editors: children of m_grid, created by the set-up.
+  QLineEdit* m_editRxFreq = nullptr;
+  QLineEdit* m_editTxFreq = nullptr;
+  QLineEdit* m_editName = nullptr;
+  QComboBox* m_comboRxTone = nullptr;
+  QComboBox* m_comboTxTone = nullptr;
+  QComboBox* m_comboPower = nullptr;
+  QComboBox* m_comboBusyLock = nullptr;
+  QComboBox* m_comboBandwidth = nullptr;
+  QComboBox* m_comboScanAdd = nullptr;
+  bool m_bCommitting = false;      // a warning of a commit is on screen
+  bool m_bPassingThrough = false;  // a two-step move is in its first step
 };
 
 }  // namespace torvan

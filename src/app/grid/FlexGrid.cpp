@@ -199,17 +199,20 @@ void CMSFlexGrid::MoveCurrent(int row, int col) {
 }
 
 void CMSFlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-  QTableWidget::currentChanged(current, previous);
-  if (!current.isValid()) return;
   const int row = current.row() + 1;
   const int col = current.column() + 1;
+  const bool moves = current.isValid() && !movingSilently_ && (row != row_ || col != col_);
+  // leaveCell comes before the table scrolls the new cell into view, so that
+  // an editor over the cell being left is committed, not closed by the scroll.
+  if (moves) emit leaveCell();
+  QTableWidget::currentChanged(current, previous);
+  if (!current.isValid()) return;
   if (movingSilently_) {
     row_ = row;
     col_ = col;
     return;
   }
-  if (row == row_ && col == col_) return;
-  emit leaveCell();
+  if (!moves) return;
   row_ = row;
   col_ = col;
   emit enterCell();

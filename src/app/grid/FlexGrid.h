@@ -96,7 +96,7 @@ class CMSFlexGrid : public QTableWidget, public TextGrid {
 
  signals:
   void enterCell();
-  void leaveCell();  // Row/Col still name the cell being left
+  void leaveCell();  // Row/Col still name the cell being left; fired before any scroll to the new cell
   // Any mouse button pressed over the grid, after the press moved the current cell.
   void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
   void scroll();

@@ -1,0 +1,317 @@
+// The editing part of CTorvanView: the nine in-place editors, opening them over
+// the current cell, committing them through the cell rules, and the keys of
+// the grid.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QAbstractItemView>
+#include <QMessageBox>
+
+#include "channels/ChannelNameValidator.h"
+#include "channels/TorvanView.h"
+#include "radio/NameCodes.h"
+#include "radio/TorvanDoc.h"
+#include "shell/AppContext.h"
+#include "shell/CommandIds.h"
+#include "shell/Help.h"
+
+namespace torvan {
+namespace {
+
+DisplayLanguage ActiveLanguage() { return HasApp() ? App().language : DisplayLanguage::English; }
+
+QString Qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QStringList Words(std::initializer_list<Text> texts, DisplayLanguage lang) {
+  QStringList words;
+  for (Text t : texts) words << Qs(TextFor(t, lang));
+  return words;
+}
+
+QString MessageString(MessageId id) {
+  return HasApp() ? App().Message(id) : Qs(MessageText(id, DisplayLanguage::English));
+}
+
+// Keys that write into a cell: a printable character, Delete, Backspace.
+bool IsTypingKey(const QKeyEvent* k) {
+  if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  if (k->key() == Qt::Key_Delete || k->key() == Qt::Key_Backspace) return true;
+  const QString t = k->text();
+  return !t.isEmpty() && t.at(0).isPrint();
+}
+
+}  // namespace
+
+void CTorvanView::CreateEditors() {
+  const DisplayLanguage lang = ActiveLanguage();
+  const auto makeEdit = [this](int id) {
+    auto* e = new QLineEdit(&m_grid);
+    e->setFrame(false);
+    e->hide();
+    SetHelpId(e, id);
+    e->installEventFilter(this);
+    return e;
+  };
+  const auto makeList = [this](int id, const QStringList& items) {
+    auto* c = new QComboBox(&m_grid);
+    c->setFrame(false);
+    c->addItems(items);  // in the given order: the lists do not sort
+    c->hide();
+    SetHelpId(c, id);
+    c->installEventFilter(this);
+    return c;
+  };
+
+  QStringList tones;
+  tones.reserve(static_cast<qsizetype>(m_toneTexts.size()));
+  for (const std::string& t : m_toneTexts) tones << QString::fromStdString(t);
+
+  m_editRxFreq = makeEdit(ctrl::kEditRxFreq);
+  m_editTxFreq = makeEdit(ctrl::kEditTxFreq);
+  m_comboRxTone = makeList(ctrl::kComboRxTone, tones);
+  m_comboTxTone = makeList(ctrl::kComboTxTone, tones);
+  m_comboPower = makeList(ctrl::kComboPower, Words({Text::High, Text::Low}, lang));
+  m_comboBandwidth = makeList(ctrl::kComboBandwidth, Words({Text::Wide, Text::Narrow}, lang));
+  m_comboBusyLock = makeList(ctrl::kComboBusyLock, Words({Text::Lock, Text::Unlock}, lang));
+  m_editName = makeEdit(ctrl::kEditName);
+  m_comboScanAdd = makeList(ctrl::kComboScanAdd, Words({Text::Yes, Text::No}, lang));
+
+  m_editName->setMaxLength(kMaxNameLength);
+  m_editName->setValidator(new CChannelNameValidator(m_editName));
+  m_editName->setText(QString());
+
+  m_grid.installEventFilter(this);
+}
+
+QWidget* CTorvanView::EditorForColumn(int col) const {
+  switch (col) {
+    case kColTxFrequency: return m_editTxFreq;
+    case kColRxTone: return m_comboRxTone;
+    case kColTxTone: return m_comboTxTone;
+    case kColPower: return m_comboPower;
+    case kColBusyLock: return m_comboBusyLock;
+    case kColScanAdd: return m_comboScanAdd;
+    case kColBandwidth: return m_comboBandwidth;
+    case kColName: return m_editName;
+    default: return m_editRxFreq;
+  }
+}
+
+QWidget* CTorvanView::OpenEditor() const {
+  // "Open" is the editor's own shown state, not whether it is on screen: an
+  // editor of a hidden document window still holds what was typed.
+  for (int col = kColRxFrequency; col <= kColName; ++col) {
+    QWidget* e = EditorForColumn(col);
+    if (e && !e->isHidden()) return e;
+  }
+  return nullptr;
+}
+
+bool CTorvanView::IsEditor(const QObject* o) const {
+  for (int col = kColRxFrequency; col <= kColName; ++col)
+    if (o && EditorForColumn(col) == o) return true;
+  return false;
+}
+
+// --- Opening ----------------------------------------------------------------------
+
+void CTorvanView::OnEnterCellGrid() {
+  QWidget* e = EditorForColumn();
+  if (!e || m_bPassingThrough) return;
+  if (!e->isHidden()) {
+    // Already open on this cell (a click beside it, a key typed on the grid):
+    // keep what was typed.
+    e->setFocus();
+    return;
+  }
+  const QString t = m_grid.Text();
+  if (auto* list = qobject_cast<QComboBox*>(e)) {
+    int found = -1;
+    for (int i = 0; i < list->count() && found < 0; ++i)
+      if (list->itemText(i).startsWith(t, Qt::CaseInsensitive)) found = i;
+    // A cell text that no item begins with (a tone the radio sent that is not
+    // in the list, a word of the other language) is shown as it is with no
+    // item chosen, and stays unless the user chooses one: merely passing
+    // through the cell must not replace it.
+    list->setPlaceholderText(found < 0 ? t : QString());
+    list->setCurrentIndex(found);
+    // Letters typed into the list select by the beginning of an item; a
+    // search begins afresh in every cell, however fast the typing.
+    list->view()->keyboardSearch(QString());
+  } else if (auto* edit = qobject_cast<QLineEdit*>(e)) {
+    edit->setText(t);
+  }
+  PlaceEditor();
+}
+
+void CTorvanView::OnMouseDownGrid(Qt::MouseButton, Qt::KeyboardModifiers, int, int) { OnEnterCellGrid(); }
+
+void CTorvanView::PlaceEditor() {
+  QWidget* e = EditorForColumn();
+  if (!e) return;
+  // At most one editor is open.
+  for (int col = kColRxFrequency; col <= kColName; ++col) {
+    QWidget* other = EditorForColumn(col);
+    if (other != e && !other->isHidden()) HideEditor(other);
+  }
+  if (auto* edit = qobject_cast<QLineEdit*>(e); edit && e->isHidden()) {
+    edit->setText(m_grid.Text());
+    edit->selectAll();
+  }
+  // Over the cell, its grid lines left in sight.
+  e->setGeometry(m_grid.showGrid() ? m_grid.CellRect().adjusted(0, 0, -1, -1) : m_grid.CellRect());
+  e->show();
+  e->raise();
+  e->setFocus();
+  m_grid.viewport()->update();
+}
+
+// --- Committing -------------------------------------------------------------------
+
+void CTorvanView::OnLeaveCellGrid() { CommitEditor(); }
+
+QString CTorvanView::EditorText(const QWidget* editor) const {
+  if (const auto* list = qobject_cast<const QComboBox*>(editor)) {
+    // No item chosen: the cell keeps the text it had when the list opened.
+    return list->currentIndex() < 0 ? list->placeholderText() : list->currentText();
+  }
+  if (const auto* edit = qobject_cast<const QLineEdit*>(editor)) return edit->text();
+  return {};
+}
+
+CommitResult CTorvanView::CommitEditor() {
+  QWidget* e = EditorForColumn();
+  if (!e || e->isHidden() || m_bCommitting) return {};
+  const int row = m_grid.Row();
+  const int col = m_grid.Col();
+
+  ChannelTexts texts;
+  for (int c = kColRxFrequency; c <= kColName; ++c) texts[TextIndex(c)] = m_grid.TextMatrix(row, c);
+  const ChannelTexts before = texts;
+  const BandLimits band = HasApp() ? App().band
+                                   : (m_pDocument ? BandLimits::Decode(m_pDocument->Image()) : BandLimits{});
+  const CommitResult result = CommitCell(texts, col, EditorText(e).toStdString(), band, ActiveLanguage());
+
+  // The warning comes first, while the editor still shows what was typed;
+  // then the cells change and the editor closes.
+  if (result.message) {
+    m_bCommitting = true;
+    ShowCellWarning(*result.message);
+    m_bCommitting = false;
+  }
+  for (int c = kColRxFrequency; c <= kColName; ++c) {
+    if (texts[TextIndex(c)] != before[TextIndex(c)]) m_grid.SetTextMatrix(row, c, texts[TextIndex(c)]);
+  }
+  HideEditor(e);
+  return result;
+}
+
+void CTorvanView::ShowCellWarning(MessageId id) {
+  QMessageBox box(QMessageBox::Warning, MessageString(MessageId::Caution), MessageString(id), QMessageBox::Ok, this);
+  box.exec();
+}
+
+void CTorvanView::HideEditor(QWidget* editor) {
+  bool hadFocus = editor->hasFocus() || editor->isAncestorOf(QApplication::focusWidget());
+  if (auto* list = qobject_cast<QComboBox*>(editor)) {
+    // A dropped list is a window of its own and holds the focus itself.
+    hadFocus = hadFocus || list->view()->isVisible();
+    list->hidePopup();
+  }
+  editor->hide();
+  // The keyboard stays with the grid, not with whatever widget comes next.
+  if (hadFocus) m_grid.setFocus();
+  m_grid.viewport()->update();
+}
+
+void CTorvanView::HideAllEditors() {
+  for (int col = kColRxFrequency; col <= kColName; ++col) {
+    if (QWidget* e = EditorForColumn(col); e && !e->isHidden()) HideEditor(e);
+  }
+}
+
+void CTorvanView::OnScrollGrid() {
+  // The cell moved away under its editor: close it without a commit; the cell
+  // keeps its text and the current cell stays.
+  HideAllEditors();
+  m_grid.viewport()->update();
+}
+
+// --- Keys -------------------------------------------------------------------------
+
+void CTorvanView::OnEnterKey() {
+  const int row = m_grid.Row();
+  const int col = m_grid.Col();
+  if (CommitEditor().testFailed) return;  // stay in the cell that was refused
+  MoveToNextCell(row, col);
+}
+
+void CTorvanView::MoveToNextCell(int row, int col) {
+  if (col < kColName) {
+    m_grid.SetCol(col + 1);
+  } else if (row < m_grid.Rows() - 1) {
+    // Two steps; the cell between them is passed through without opening its
+    // editor, so that its text is not committed (and checked) once more.
+    m_bPassingThrough = true;
+    m_grid.SetCol(kColRxFrequency);
+    m_bPassingThrough = false;
+    m_grid.SetRow(row + 1);
+  } else {
+    m_bPassingThrough = true;
+    m_grid.SetRow(1);
+    m_bPassingThrough = false;
+    m_grid.SetCol(kColRxFrequency);
+  }
+  OnEnterCellGrid();  // opened already by the move; this focuses it
+}
+
+void CTorvanView::MoveToPreviousCell() {
+  const int row = m_grid.Row();
+  const int col = m_grid.Col();
+  if (CommitEditor().testFailed) return;
+  if (col > kColRxFrequency) {
+    m_grid.SetCol(col - 1);
+  } else {
+    m_bPassingThrough = true;
+    m_grid.SetCol(kColName);
+    m_bPassingThrough = false;
+    m_grid.SetRow(row > 1 ? row - 1 : m_grid.Rows() - 1);
+  }
+  OnEnterCellGrid();
+}
+
+bool CTorvanView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || (watched != &m_grid && !IsEditor(watched)))
+    return QWidget::eventFilter(watched, event);
+  auto* k = static_cast<QKeyEvent*>(event);
+  switch (k->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+      OnEnterKey();
+      return true;
+    case Qt::Key_Backtab:
+      MoveToPreviousCell();
+      return true;
+    case Qt::Key_Escape:
+      // No key throws away what was typed: the editor stays open as it is.
+      return IsEditor(watched);
+    default:
+      break;
+  }
+  if (watched == &m_grid && IsTypingKey(k)) {
+    // Typing on the grid goes into the current cell's editor, as in a
+    // spreadsheet (after a scroll or a refused value closed it).
+    OnEnterCellGrid();
+    if (QWidget* e = OpenEditor()) {
+      QKeyEvent copy(k->type(), k->key(), k->modifiers(), k->text(), k->isAutoRepeat(), k->count());
+      QCoreApplication::sendEvent(e, &copy);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace torvan
