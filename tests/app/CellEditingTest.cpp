@@ -18,6 +18,7 @@
 #include "channels/TorvanView.h"
 #include "radio/ChannelCodec.h"
 #include "radio/DatFile.h"
+#include "radio/NumberText.h"
 #include "radio/TorvanDoc.h"
 #include "shell/CommandIds.h"
 #include "shell/Help.h"
@@ -597,6 +598,65 @@ TEST_F(CellEditing, SaveCommitsTheOpenEditorFirstAndOnlyThenTouchesTheImage) {
     EXPECT_TRUE(shown.empty());
   }
 }
+
+// A dozen channels typed into a new document with the keyboard alone, then
+// saved: what a user at the keyboard gets, in either language.
+class KeyboardOnly : public CellEditing, public testing::WithParamInterface<const char*> {};
+
+TEST_P(KeyboardOnly, ADozenChannelsTypedAndSaved) {
+  Start(GetParam());
+  const bool zh = std::string(GetParam()) == "Chinese";
+  const DisplayLanguage lang = zh ? DisplayLanguage::Chinese : DisplayLanguage::English;
+  const auto word = [lang](Text t) { return std::string(TextFor(t, lang)); };
+  ASSERT_EQ(h->App().Context().band, (BandLimits{400, 420}));  // the new document's radio
+  ASSERT_EQ(Focus(), &Grid());
+
+  std::vector<ChannelTexts> want;
+  for (int i = 0; i < 12; ++i) {
+    const std::string rx = "40" + std::to_string(i / 2) + (i % 2 ? ".5" : "");  // 400, 400.5, 401, ...
+    const std::string rxText = FormatFixed(AtoF(rx), 5);
+    const bool repeater = i % 4 == 3, dcs = i % 3 == 0, low = i % 2 == 1;
+    const std::string name = "ch" + std::to_string(i + 1);
+    Type(QString::fromStdString(rx));  // on the grid: opens the Rx editor
+    Press(Qt::Key_Return);
+    if (repeater) Type("410");
+    Press(Qt::Key_Return);
+    if (dcs) Type("D023N");
+    Press(Qt::Key_Return);
+    if (dcs) Type("D023N");
+    Press(Qt::Key_Return);
+    if (low) Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    Press(Qt::Key_Return);  // Busy Lock, Scan Add, Bandwidth as they come
+    Press(Qt::Key_Return);
+    Press(Qt::Key_Return);
+    Type(QString::fromStdString(name));
+    Press(Qt::Key_Return);
+    want.push_back({rxText, repeater ? "410.00000" : rxText, dcs ? "D023N" : word(Text::None),
+                    dcs ? "D023N" : word(Text::None), word(low ? Text::Low : Text::High), word(Text::Unlock),
+                    word(Text::Yes), word(Text::Wide), "CH" + std::to_string(i + 1)});
+  }
+  EXPECT_EQ(Current(), std::make_pair(13, 1));
+  EXPECT_TRUE(shown.empty());
+
+  // Ctrl+S: a new document asks for its file name.
+  AppHarness::WhenModal([this](QWidget* w) {
+    if (!qobject_cast<QFileDialog*>(w)) return false;
+    QWidget* name = w->focusWidget();
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(name, QString::fromStdString(h->File("dozen.dat")));
+    QTest::keyClick(name, Qt::Key_Return);
+    if (w->isVisible()) QTest::keyClick(w->focusWidget(), Qt::Key_Return);  // past a completion
+    return true;
+  });
+  Press(Qt::Key_S, Qt::ControlModifier);
+  RadioImage saved;
+  ASSERT_TRUE(LoadDat(h->File("dozen.dat"), saved).ok());
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(DecodeChannel(saved, i, lang), want[static_cast<std::size_t>(i)]) << i;
+  EXPECT_EQ(DecodeChannel(saved, 12, lang), ChannelTexts{});
+}
+
+INSTANTIATE_TEST_SUITE_P(CellEditing, KeyboardOnly, testing::Values("English", "Chinese"));
 
 }  // namespace
 }  // namespace torvan::test
