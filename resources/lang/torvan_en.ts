@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>torvan::CComSetupDialog</name>
+    <message>
+        <source>Other port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Virtual radio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COM Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COM1 to COM4 are the built-in serial ports /dev/ttyS0 to /dev/ttyS3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other ports</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>for example /dev/ttyUSB0 or COM7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ports found on this computer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(none found: type the port&apos;s name above)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A radio simulated by torvan-radio-sim, for trying the program without a radio. It keeps its memory while the program runs.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not available: torvan-radio-sim is not installed beside the program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a port from the list or type its name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>torvan::CLanguageDialog</name>
     <message>
         <source>English</source>
@@ -278,11 +337,152 @@
         <source>Save As</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>A transfer with the radio is running: press Cancel in its window first.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>torvan::CNavigatorBar</name>
     <message>
         <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>torvan::COptionDialog</name>
+    <message>
+        <source>LED</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pri-Scanning Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Priority Scan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Battery Saver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Emergency Alarm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel Display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keypad Lock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Beep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Squelch Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ANI Switch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time-Out Timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PTT ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Voice Sensitivity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove Stun</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ANI Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stun Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>torvan::CProductInfoDialog</name>
+    <message>
+        <source>Product Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter both band edges in MHz.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>torvan::CProgressDialog</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Process</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -301,6 +501,21 @@
     <name>torvan::HelpWindow</name>
     <message>
         <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>torvan::VirtualRadio</name>
+    <message>
+        <source>%1 could not be started: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 did not name its port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The virtual radio is not available.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

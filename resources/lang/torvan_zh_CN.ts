@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>torvan::CComSetupDialog</name>
+    <message>
+        <source>Other port:</source>
+        <translation>其它端口:</translation>
+    </message>
+    <message>
+        <source>Virtual radio</source>
+        <translation>虚拟电台</translation>
+    </message>
+    <message>
+        <source>COM Setup</source>
+        <translation>串口设置</translation>
+    </message>
+    <message>
+        <source>COM</source>
+        <translation>串口</translation>
+    </message>
+    <message>
+        <source>COM1 to COM4 are the built-in serial ports /dev/ttyS0 to /dev/ttyS3.</source>
+        <translation>COM1 至 COM4 即内置串口 /dev/ttyS0 至 /dev/ttyS3。</translation>
+    </message>
+    <message>
+        <source>Other ports</source>
+        <translation>其它端口</translation>
+    </message>
+    <message>
+        <source>for example /dev/ttyUSB0 or COM7</source>
+        <translation>例如 /dev/ttyUSB0 或 COM7</translation>
+    </message>
+    <message>
+        <source>Ports found on this computer:</source>
+        <translation>本机找到的端口:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>(none found: type the port&apos;s name above)</source>
+        <translation>(未找到: 请在上面输入端口名称)</translation>
+    </message>
+    <message>
+        <source>A radio simulated by torvan-radio-sim, for trying the program without a radio. It keeps its memory while the program runs.</source>
+        <translation>由 torvan-radio-sim 模拟的电台, 无需电台即可试用本程序。程序运行期间它保留其存储内容。</translation>
+    </message>
+    <message>
+        <source>Not available: torvan-radio-sim is not installed beside the program.</source>
+        <translation>不可用: 程序所在目录中没有 torvan-radio-sim。</translation>
+    </message>
+    <message>
+        <source>Choose a port from the list or type its name.</source>
+        <translation>请从列表中选择端口或输入其名称。</translation>
+    </message>
+</context>
+<context>
     <name>torvan::CLanguageDialog</name>
     <message>
         <source>English</source>
@@ -278,12 +337,153 @@
         <source>Save As</source>
         <translation>另存为</translation>
     </message>
+    <message>
+        <source>A transfer with the radio is running: press Cancel in its window first.</source>
+        <translation>正在与电台传输数据: 请先在其窗口中按&quot;取消&quot;。</translation>
+    </message>
 </context>
 <context>
     <name>torvan::CNavigatorBar</name>
     <message>
         <source>Close</source>
         <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>torvan::COptionDialog</name>
+    <message>
+        <source>LED</source>
+        <translation>LED</translation>
+    </message>
+    <message>
+        <source>Pri-Scanning Time</source>
+        <translation>预扫描时间</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>步长</translation>
+    </message>
+    <message>
+        <source>Priority Scan</source>
+        <translation>优先扫描</translation>
+    </message>
+    <message>
+        <source>Battery Saver</source>
+        <translation>电池省电</translation>
+    </message>
+    <message>
+        <source>Scan Mode</source>
+        <translation>扫描模式</translation>
+    </message>
+    <message>
+        <source>Emergency Alarm</source>
+        <translation>紧急报警</translation>
+    </message>
+    <message>
+        <source>Channel Display</source>
+        <translation>信道显示</translation>
+    </message>
+    <message>
+        <source>Keypad Lock</source>
+        <translation>键盘锁定</translation>
+    </message>
+    <message>
+        <source>Beep</source>
+        <translation>提示音</translation>
+    </message>
+    <message>
+        <source>Squelch Level</source>
+        <translation>静噪电平</translation>
+    </message>
+    <message>
+        <source>ANI Switch</source>
+        <translation>ANI 开关</translation>
+    </message>
+    <message>
+        <source>Time-Out Timer</source>
+        <translation>超时定时器</translation>
+    </message>
+    <message>
+        <source>PTT ID</source>
+        <translation>PTT ID</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>Voice Sensitivity</source>
+        <translation>声控灵敏度</translation>
+    </message>
+    <message>
+        <source>Remove Stun</source>
+        <translation>解除遥毙</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>可选功能</translation>
+    </message>
+    <message>
+        <source>ANI Code</source>
+        <translation>ANI 码</translation>
+    </message>
+    <message>
+        <source>Stun Code</source>
+        <translation>遥毙码</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>torvan::CProductInfoDialog</name>
+    <message>
+        <source>Product Information</source>
+        <translation>类型设置</translation>
+    </message>
+    <message>
+        <source>Type Setting</source>
+        <translation>类型设置</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Please enter both band edges in MHz.</source>
+        <translation>请输入频段的起始和结束频率 (MHz)。</translation>
+    </message>
+</context>
+<context>
+    <name>torvan::CProgressDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Process</source>
+        <translation>进度</translation>
     </message>
 </context>
 <context>
@@ -302,6 +502,21 @@
     <message>
         <source>Help</source>
         <translation>帮助</translation>
+    </message>
+</context>
+<context>
+    <name>torvan::VirtualRadio</name>
+    <message>
+        <source>%1 could not be started: %2</source>
+        <translation>无法启动 %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 did not name its port.</source>
+        <translation>%1 没有给出其端口。</translation>
+    </message>
+    <message>
+        <source>The virtual radio is not available.</source>
+        <translation>虚拟电台不可用。</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,8 @@
 #include "channels/ChildFrame.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 
 #include "channels/TorvanView.h"
 #include "radio/TorvanDoc.h"
@@ -14,6 +16,12 @@ CChildFrame::CChildFrame(std::unique_ptr<CTorvanDoc> doc, QWidget* parent)
   setWindowIcon(LanguagePack::Icon(QStringLiteral("tree-page")));
   setWindowTitle(m_document->Title());
   connect(m_document.get(), &CTorvanDoc::titleChanged, this, &QWidget::setWindowTitle);
+  // Ctrl+W is Program > Write: the window's own Close keeps only Ctrl+F4.
+  if (QMenu* menu = systemMenu()) {
+    for (QAction* a : menu->actions()) {
+      if (a->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+    }
+  }
 }
 
 CChildFrame::~CChildFrame() {

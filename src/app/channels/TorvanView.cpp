@@ -7,6 +7,7 @@
 
 #include "radio/ChannelCodec.h"
 #include "config/IniStore.h"
+#include "link/PortSetting.h"
 #include "product/ProductCatalog.h"
 #include "radio/ToneTable.h"
 #include "radio/TorvanDoc.h"
@@ -32,6 +33,7 @@ CTorvanView::CTorvanView(CTorvanDoc* doc, QWidget* parent)
     : QWidget(parent), m_pDocument(doc), m_grid(this), m_languageDialog(this) {
   m_pageEndRows.fill(kGridRows - 1);
   m_pageEndRows[0] = 0;
+  LoadPortOfNextTransfer();  // the stored port choice, at every view construction
 
   QFont font(QStringLiteral("Times New Roman"), kGridFontPointSize);
   font.setStyleHint(QFont::Serif);

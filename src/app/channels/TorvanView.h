@@ -18,6 +18,8 @@
 
 #include "channels/CellRules.h"
 #include "grid/FlexGrid.h"
+#include "link/ComSetupDialog.h"
+#include "link/ProgressDialog.h"
 #include "shell/LanguageDialog.h"
 
 class QComboBox;
@@ -72,9 +74,30 @@ class CTorvanView : public QWidget {
 
   CLanguageDialog& LanguageDialog() { return m_languageDialog; }
 
+  // --- Transfers with the radio and the port (link/ViewTransfer.cpp) ----------
+  // Program > Read / Write: set the direction and offer the progress dialog;
+  // while it is offered or its transfer runs, only the direction changes.
+  void OnRead();
+  void OnWrite();
+  // The transfer the progress dialog's OK starts: one clone session with the
+  // radio on the port of the next transfer. 1 when the port could not be
+  // opened or Cancel was chosen in the Retry/Cancel question, otherwise 0.
+  int OnCloneStart();
+  // Setup > Com Setup.
+  void OnComSetup();
+  bool WriteDirection() const { return m_bWrite != 0; }
+  // True while the progress dialog is offered or its transfer runs.
+  bool TransferOffered() const { return m_pProgressDialog->WindowExists(); }
+  // True while a clone session runs (it holds the document's image and the port).
+  bool TransferRunning() const { return m_bTransferRunning; }
+  CProgressDialog& ProgressDialog() { return *m_pProgressDialog; }
+  CComSetupDialog& ComSetupDialog() { return m_comSetupDialog; }
+
  signals:
   // The caption the main window takes after a decode.
   void mainCaptionChanged(const QString& caption);
+  // A clone session starts (true) or has ended (false).
+  void transferRunningChanged(bool running);
 
  protected:
   // The keyboard hook of the grid and its editors: Enter and Tab commit and
@@ -116,6 +139,9 @@ class CTorvanView : public QWidget {
   int m_bFirstUpdate = 1;
   CLanguageDialog m_languageDialog;
   std::vector<std::string> m_toneTexts;
+  CProgressDialog* m_pProgressDialog = new CProgressDialog(this);  // a child: reused for every transfer
+  CComSetupDialog m_comSetupDialog{this};
+  bool m_bTransferRunning = false;
 
   // The nine in-place editors: children of m_grid, created by the set-up.
   QLineEdit* m_editRxFreq = nullptr;

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string_view>
 
 #include "radio/BandLimits.h"
@@ -15,6 +16,7 @@
 namespace torvan {
 
 class CIniStore;
+class VirtualRadio;
 
 struct AppContext {
   CIniStore* ini = nullptr;  // the one store over Program.ini
@@ -25,6 +27,9 @@ struct AppContext {
   QString helpFileName;      // "enHelp.html" or "chHelp.html"
   BandLimits band;           // the program's one set of band limits; the last decode or product dialog sets it
   QString g_strComPort = QStringLiteral("COM1");  // the serial port of the next transfer
+  // The virtual radio, once a transfer or COM Setup has asked for it; it runs
+  // as long as this context (link/VirtualRadio.h).
+  std::shared_ptr<VirtualRadio> virtualRadio;
   StringTable strings;       // the numbered messages of the loaded language pack
   QString messageCaption = QStringLiteral("Torvan");  // caption of message boxes: the company once started
   // Restarts the program after a language change (Program.ini written first).

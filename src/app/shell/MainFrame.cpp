@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
 #include <QFileDialog>
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -22,6 +24,9 @@
 
 #include "channels/ChildFrame.h"
 #include "channels/TorvanView.h"
+#include "print/ReportDialogs.h"
+#include "product/ProductInfoDialog.h"
+#include "radio/OptionDialog.h"
 #include "radio/TorvanDoc.h"
 #include "shell/AboutDialog.h"
 #include "shell/AppContext.h"
@@ -51,6 +56,11 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 
   CreateMenusAndToolbar();
   CreateNavigatorBar();
+  // The two page dialogs live as long as the frame (the product dialog keeps
+  // its custom band edges between showings).
+  m_productInfoDialog = new CProductInfoDialog(this);
+  connect(m_productInfoDialog, &CProductInfoDialog::mainTitleChanged, this, &QWidget::setWindowTitle);
+  m_optionDialog = new COptionDialog(this);
   statusBar()->showMessage(tr("Ready"));
 
   // F1 outside dialogs: the topic of the focused control, else the contents.
@@ -116,6 +126,7 @@ void CMainFrame::CreateMenusAndToolbar() {
       if (a->isEnabled()) a->trigger();
     });
     addAction(sc);
+    m_transferKeys << sc;
   }
 
   // View
@@ -184,12 +195,14 @@ void CMainFrame::CreateMenusAndToolbar() {
   connect(Action(cmd::kAppAbout), &QAction::triggered, this, &CMainFrame::OnAppAbout);
   connect(Action(cmd::kChannelInformation), &QAction::triggered, this, &CMainFrame::OnChannelInformation);
   connect(Action(cmd::kLanguage), &QAction::triggered, this, &CMainFrame::OnLanguage);
-
-  // Provided by the transfer, port, option, product and print parts of the
-  // program: disabled until their handlers are connected.
-  for (int id : {cmd::kRead, cmd::kWrite, cmd::kComSetup, cmd::kProductInformation, cmd::kOptionalFeatures,
-                 cmd::kFilePrint, cmd::kFilePrintPreview, cmd::kFilePrintSetup})
-    Action(id)->setEnabled(false);
+  connect(Action(cmd::kRead), &QAction::triggered, this, &CMainFrame::OnRead);
+  connect(Action(cmd::kWrite), &QAction::triggered, this, &CMainFrame::OnWrite);
+  connect(Action(cmd::kComSetup), &QAction::triggered, this, &CMainFrame::OnComSetup);
+  connect(Action(cmd::kProductInformation), &QAction::triggered, this, &CMainFrame::OnProductInformation);
+  connect(Action(cmd::kOptionalFeatures), &QAction::triggered, this, &CMainFrame::OnOptionalFeatures);
+  connect(Action(cmd::kFilePrint), &QAction::triggered, this, &CMainFrame::OnFilePrint);
+  connect(Action(cmd::kFilePrintPreview), &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
+  connect(Action(cmd::kFilePrintSetup), &QAction::triggered, this, &CMainFrame::OnFilePrintSetup);
 }
 
 void CMainFrame::CreateNavigatorBar() {
@@ -251,6 +264,9 @@ CChildFrame* CMainFrame::CreateDocumentWindow(std::unique_ptr<CTorvanDoc> doc) {
   m_mdiClient->addSubWindow(frame);
   CTorvanView* view = frame->View();
   connect(view, &CTorvanView::mainCaptionChanged, this, &QWidget::setWindowTitle);
+  connect(view, &CTorvanView::transferRunningChanged, this, &CMainFrame::OnTransferRunning);
+  // Ctrl+R and Ctrl+W also work while the progress window has the keyboard.
+  view->ProgressDialog().addActions(m_transferKeys);
   view->OnInitialUpdate();
 
   // The window fits the table's width and a screenful of rows.
@@ -386,6 +402,111 @@ void CMainFrame::OnLanguage() {
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
   if (auto* frame = qobject_cast<CChildFrame*>(window)) m_activeChild = frame;
 }
+
+// --- Radio, port and pages ------------------------------------------------------
+
+CTorvanView* CMainFrame::TransferView() const {
+  for (CChildFrame* frame : ChildFrames()) {
+    if (frame->View() && frame->View()->TransferOffered()) return frame->View();
+  }
+  return ActiveView();
+}
+
+bool CMainFrame::TransferRunning() const {
+  const QList<CChildFrame*> frames = ChildFrames();
+  return std::any_of(frames.cbegin(), frames.cend(),
+                     [](const CChildFrame* f) { return f->View() && f->View()->TransferRunning(); });
+}
+
+void CMainFrame::OnRead() {
+  if (CTorvanView* view = TransferView()) view->OnRead();
+}
+
+void CMainFrame::OnWrite() {
+  if (CTorvanView* view = TransferView()) view->OnWrite();
+}
+
+void CMainFrame::OnComSetup() {
+  if (CTorvanView* view = ActiveView()) view->OnComSetup();
+}
+
+void CMainFrame::OnProductInformation() {
+  if (CTorvanDoc* doc = ActiveDocument()) m_productInfoDialog->Run(doc->Image());
+}
+
+void CMainFrame::OnOptionalFeatures() {
+  if (CTorvanDoc* doc = ActiveDocument()) m_optionDialog->Run(doc->Image());
+}
+
+void CMainFrame::OnTransferRunning(bool running) {
+  if (running) {
+    m_heldDuringTransfer.clear();
+    for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs, cmd::kAppExit, cmd::kLanguage,
+                   cmd::kProductInformation, cmd::kOptionalFeatures}) {
+      QAction* a = Action(id);
+      if (a && a->isEnabled()) {
+        a->setEnabled(false);
+        m_heldDuringTransfer << a;
+      }
+    }
+    return;
+  }
+  if (TransferRunning()) return;
+  for (QAction* a : std::as_const(m_heldDuringTransfer)) a->setEnabled(true);
+  m_heldDuringTransfer.clear();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (TransferRunning()) {
+    // Closing now would destroy the image and the port the session is using.
+    event->ignore();
+    statusBar()->showMessage(tr("A transfer with the radio is running: press Cancel in its window first."));
+    if (CTorvanView* view = TransferView()) {
+      view->ProgressDialog().raise();
+      view->ProgressDialog().activateWindow();
+    }
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
+
+// --- Printing -----------------------------------------------------------------------
+
+QPrinter& CMainFrame::Printer() {
+  if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *m_printer;
+}
+
+void CMainFrame::ShowPrintError(const Status& status) {
+  if (status.ok()) return;
+  QMessageBox::warning(this, HasApp() ? App().messageCaption : windowTitle(), QString::fromStdString(status.error()));
+}
+
+namespace {
+
+// What the active document prints: the grid as it stands (an open editor's
+// text is not in it) and the image.
+print::ReportSource SourceOf(CTorvanView& view) {
+  const std::string owner = HasApp() ? App().ProductText("Copyrights Owner").toStdString() : std::string();
+  return print::ReportSource{view.Grid(), view.GetDocument()->Image(), owner,
+                             HasApp() ? App().language : DisplayLanguage::English};
+}
+
+}  // namespace
+
+void CMainFrame::OnFilePrint() {
+  CTorvanView* view = ActiveView();
+  if (!view || !view->GetDocument()) return;
+  ShowPrintError(print::RunPrintDialog(this, Printer(), SourceOf(*view)));
+}
+
+void CMainFrame::OnFilePrintPreview() {
+  CTorvanView* view = ActiveView();
+  if (!view || !view->GetDocument()) return;
+  ShowPrintError(print::RunPrintPreview(this, Printer(), SourceOf(*view)));
+}
+
+void CMainFrame::OnFilePrintSetup() { print::RunPrintSetup(this, Printer()); }
 
 // --- Navigation tree -------------------------------------------------------------
 

@@ -5,10 +5,15 @@
 // commands (New, Open, Save, Save As, Close) and turns a tree click or an Edit
 // command into a page.
 //
-// Every command is a QAction reachable by its command id (Action(id)); the
-// commands that later parts of the program provide (Read, Write, Com Setup,
-// Product Information, Optional Features, the print commands) exist disabled
-// until their handler is connected to their action.
+// Every command is a QAction reachable by its command id (Action(id)).
+//
+// While a transfer with the radio runs, the session holds the document's
+// image and the port and runs the event loop between blocks: the commands that
+// would close or replace a document, write its image or end the program (New,
+// Open, Save, Save As, Exit, Language, Product Information, Optional Features)
+// are disabled, and the main window's close box is refused with a note in
+// the status bar. Read and Write stay enabled: they change only the
+// direction of the transfer that is offered or running.
 
 #include <QHash>
 #include <QMainWindow>
@@ -19,6 +24,7 @@
 
 class QAction;
 class QMenu;
+class QPrinter;
 class QTreeWidgetItem;
 class QMdiSubWindow;
 
@@ -27,6 +33,8 @@ namespace torvan {
 class CBackgroundClient;
 class CChildFrame;
 class CNavigatorBar;
+class COptionDialog;
+class CProductInfoDialog;
 class CTorvanDoc;
 class CTorvanView;
 
@@ -69,6 +77,15 @@ class CMainFrame : public QMainWindow {
   CNavigatorBar* NavigatorBar() const { return m_navigatorBar; }
   CBackgroundClient* MdiClient() const { return m_mdiClient; }
   QTreeWidgetItem* TreeRoot() const { return m_treeRoot; }
+  CProductInfoDialog* ProductInfoDialog() const { return m_productInfoDialog; }
+  COptionDialog* OptionDialog() const { return m_optionDialog; }
+  // The printer of File > Print, Print Preview and Print Setup, kept for the run.
+  QPrinter& Printer();
+  // The view whose transfer is offered or running, else the active view: Read
+  // and Write go there, so that there is never more than one transfer.
+  CTorvanView* TransferView() const;
+  // True while a clone session runs in any document window.
+  bool TransferRunning() const;
 
  public slots:
   void OnFileNew();
@@ -79,14 +96,25 @@ class CMainFrame : public QMainWindow {
   void OnAppAbout();
   void OnChannelInformation();
   void OnLanguage();
+  void OnRead();
+  void OnWrite();
+  void OnComSetup();
+  void OnProductInformation();
+  void OnOptionalFeatures();
+  void OnFilePrint();
+  void OnFilePrintPreview();
+  void OnFilePrintSetup();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private slots:
   void OnTreeSelectionChanged();
   void OnSubWindowActivated(QMdiSubWindow* window);
+  // A session started or ended: the commands that must not act meanwhile.
+  void OnTransferRunning(bool running);
 
  private:
   QAction* MakeAction(int id, const QString& text, const QString& tip, const QKeySequence& key = {},
@@ -97,6 +125,7 @@ class CMainFrame : public QMainWindow {
   enum class FileAction { Open, Save };
   void ShowFileError(FileAction action, const QString& path, const Status& status);
   void ActOnPage(const QString& pageName);
+  void ShowPrintError(const Status& status);
 
   QHash<int, QAction*> m_actions;
   QList<QMenu*> m_menus;
@@ -107,6 +136,11 @@ class CMainFrame : public QMainWindow {
   QTreeWidgetItem* m_treeRoot = nullptr;
   QPointer<CChildFrame> m_activeChild;
   bool m_inTreeHandler = false;
+  CProductInfoDialog* m_productInfoDialog = nullptr;
+  COptionDialog* m_optionDialog = nullptr;
+  std::unique_ptr<QPrinter> m_printer;
+  QList<QAction*> m_heldDuringTransfer;  // disabled by the running session
+  QList<QAction*> m_transferKeys;        // the Ctrl+R and Ctrl+W accelerators
 };
 
 }  // namespace torvan

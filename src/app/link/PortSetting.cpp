@@ -1,0 +1,67 @@
+#include "link/PortSetting.h"
+
+#include <QSettings>
+#include <memory>
+
+#include "shell/AppContext.h"
+
+namespace torvan {
+namespace {
+
+constexpr const char* kKeyPrefix = "Software";
+constexpr const char* kComValue = "com";
+constexpr const char* kPortValue = "port";
+constexpr quint32 kDefaultCom = 1;
+constexpr quint32 kLowByte = 0xFF;
+
+// The store under "Software\<appName>" of the current user.
+std::unique_ptr<QSettings> OpenKey(const QString& appName) {
+#ifdef Q_OS_WIN
+  return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\%1\\%2").arg(QLatin1String(kKeyPrefix), appName),
+                                     QSettings::NativeFormat);
+#else
+  // Organization "Software", application AppName: <config>/Software/AppName.ini,
+  // or <config>/Software.ini when AppName is empty (the key "Software\" itself).
+  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QLatin1String(kKeyPrefix), appName);
+#endif
+}
+
+}  // namespace
+
+PortSetting LoadPortSetting(const QString& appName) {
+  PortSetting s;
+  const auto key = OpenKey(appName);
+  const QVariant com = key->value(QLatin1String(kComValue));
+  if (com.isValid()) {
+    // A 32-bit value: what does not read as one counts as missing.
+    bool ok = false;
+    const qlonglong n = com.toLongLong(&ok);
+    if (ok && n >= 0 && n <= 0xFFFFFFFFLL) s.com = static_cast<quint32>(n);
+  }
+  s.port = key->value(QLatin1String(kPortValue)).toString();
+  return s;
+}
+
+void SavePortSetting(const QString& appName, quint32 comNumber, const QString& port) {
+  const auto key = OpenKey(appName);
+  key->setValue(QLatin1String(kComValue), comNumber);
+  if (port.isEmpty()) {
+    key->remove(QLatin1String(kPortValue));
+  } else {
+    key->setValue(QLatin1String(kPortValue), port);
+  }
+  key->sync();
+}
+
+QString StartupPortName(const PortSetting& setting) {
+  if (!setting.port.isEmpty()) return setting.port;
+  return QStringLiteral("COM%1").arg(setting.com.value_or(kDefaultCom) & kLowByte);
+}
+
+void LoadPortOfNextTransfer() {
+  if (!HasApp()) return;
+  AppContext& app = App();
+  app.g_strComPort = StartupPortName(LoadPortSetting(app.SetupValue("AppName")));
+}
+
+}  // namespace torvan

@@ -1,0 +1,109 @@
+#include "link/ProgressDialog.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMetaObject>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "channels/TorvanView.h"
+#include "link/DialogUnits.h"
+#include "shell/CommandIds.h"
+#include "shell/Help.h"
+
+namespace torvan {
+namespace {
+
+constexpr int kFontPointSize = 9;
+// The window in dialog units (template 131).
+constexpr int kWidth = 205;
+constexpr int kHeight = 66;
+
+}  // namespace
+
+CProgressDialog::CProgressDialog(CTorvanView* view)
+    : QDialog(view),
+      m_pView(view),
+      m_progress(new QProgressBar(this)),
+      m_ok(new QPushButton(tr("OK"), this)),
+      m_cancel(new QPushButton(tr("Cancel"), this)),
+      m_counter(new QLabel(QStringLiteral("0"), this)) {
+  setModal(false);
+  setWindowTitle(tr("Process"));
+  QFont f(QStringLiteral("Times New Roman"), kFontPointSize);
+  f.setStyleHint(QFont::Serif);
+  setFont(f);
+
+  const DialogUnits du(*this);
+  m_ok->setGeometry(du.Rect(23, 40, 42, 14));
+  m_ok->setDefault(true);
+  m_ok->setAutoDefault(true);
+  m_cancel->setGeometry(du.Rect(140, 40, 42, 14));
+  m_cancel->setAutoDefault(false);
+  m_progress->setGeometry(du.Rect(23, 21, 159, 9));
+  m_progress->setTextVisible(false);
+  m_counter->setGeometry(du.Rect(83, 40, 40, 14));
+  m_counter->setAlignment(Qt::AlignCenter);
+  m_counter->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setFixedSize(du.X(kWidth), du.Y(kHeight));
+
+  SetHelpId(m_progress, kProgressId);
+  SetHelpId(m_counter, kCounterId);
+  connect(m_ok, &QPushButton::clicked, this, &CProgressDialog::OnOK);
+  connect(m_cancel, &QPushButton::clicked, this, &CProgressDialog::OnCancel);
+  // F1: the topic of the command that offered the transfer.
+  InstallHelpKey(this, [this] { return m_pView && m_pView->WriteDirection() ? cmd::kWrite : cmd::kRead; });
+}
+
+void CProgressDialog::Create() {
+  OnInitDialog();
+  show();
+  // Centred over the owner window (the main window), as on every showing.
+  if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr) {
+    move(owner->geometry().center() - rect().center());
+  }
+  raise();
+  activateWindow();
+  m_ok->setFocus();
+}
+
+void CProgressDialog::OnInitDialog() {
+  m_progress->setRange(0, 100);
+  m_progress->setValue(0);
+  m_counter->setText(QStringLiteral("0"));
+  m_ok->setEnabled(true);
+  setWindowTitle(m_strTitle);
+  m_bCancel = 0;
+}
+
+void CProgressDialog::DestroyWindow() {
+  const bool keyboardHere = QApplication::activeWindow() == nullptr || isActiveWindow() ||
+                            (windowHandle() && QGuiApplication::focusWindow() == windowHandle());
+  hide();
+  // The owner takes the keyboard back, so that its accelerators work at once.
+  if (keyboardHere && parentWidget()) parentWidget()->window()->activateWindow();
+}
+
+void CProgressDialog::SetRange(int maximum) { m_progress->setRange(0, maximum); }
+
+void CProgressDialog::SetPosition(int position) {
+  m_progress->setValue(position);
+  m_counter->setText(QString::number(position));
+}
+
+void CProgressDialog::OnOK() {
+  if (!m_ok->isEnabled()) return;  // a transfer runs already: Enter does nothing more
+  m_ok->setEnabled(false);
+  m_cancel->setFocus();
+  // Posted, not called: the transfer starts once this click is over.
+  if (m_pView) QMetaObject::invokeMethod(m_pView, [view = m_pView] { view->OnCloneStart(); }, Qt::QueuedConnection);
+}
+
+void CProgressDialog::OnCancel() {
+  m_bCancel = 1;
+  // Before OK nothing runs: close at once. During the transfer the session
+  // closes the window at its next pump step.
+  if (m_ok->isEnabled()) DestroyWindow();
+}
+
+}  // namespace torvan

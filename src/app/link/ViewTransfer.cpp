@@ -1,0 +1,76 @@
+// The view's transfer commands: Program > Read and Write offer the progress
+// dialog, its OK runs one clone session (OnCloneStart), Setup > Com Setup
+// chooses the port.
+
+#include <QMessageBox>
+#include <QPointer>
+
+#include "channels/TorvanView.h"
+#include "link/CloneSession.h"
+#include "link/TransferHost.h"
+#include "link/VirtualRadio.h"
+#include "radio/TorvanDoc.h"
+#include "shell/AppContext.h"
+
+namespace torvan {
+namespace {
+
+QString TitleText(Text t) {
+  const std::string_view s = TextFor(t, HasApp() ? App().language : DisplayLanguage::English);
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// One session at a time in the whole program: there is one radio cable, and a
+// session is not re-entrant.
+bool g_sessionRunning = false;
+
+}  // namespace
+
+void CTorvanView::OnRead() {
+  m_bWrite = 0;
+  m_pProgressDialog->m_strTitle = TitleText(Text::ReadData);
+  if (m_pProgressDialog->WindowExists()) return;
+  m_pProgressDialog->Create();
+}
+
+void CTorvanView::OnWrite() {
+  m_bWrite = 1;
+  OnLeaveCellGrid();
+  m_pProgressDialog->m_strTitle = TitleText(Text::WriteData);
+  if (m_pProgressDialog->WindowExists()) return;
+  m_pProgressDialog->Create();
+}
+
+int CTorvanView::OnCloneStart() {
+  CProgressDialog& dialog = *m_pProgressDialog;
+  if (g_sessionRunning || !m_pDocument) {
+    dialog.DestroyWindow();
+    return 0;
+  }
+  TransferHost host(*this, dialog);
+
+  // The virtual radio is started (when chosen) before anything else happens,
+  // and a radio that cannot start is reported like a port that cannot open.
+  QString device;
+  QString error;
+  if (!ResolvePortName(HasApp() ? App().g_strComPort : QStringLiteral("COM1"), device, error)) {
+    host.CommitEdit();
+    host.ShowMessage(MessageId::CouldNotOpenPort, error.toStdString());
+    host.EndProgress();
+    return 1;
+  }
+
+  g_sessionRunning = true;
+  m_bTransferRunning = true;
+  emit transferRunningChanged(true);
+  CloneSession session(host, m_pDocument->Image(), device.toStdString());
+  const CloneResult result = session.Run();
+  m_bTransferRunning = false;
+  g_sessionRunning = false;
+  emit transferRunningChanged(false);
+  return result.HandlerResult();
+}
+
+void CTorvanView::OnComSetup() { m_comSetupDialog.exec(); }
+
+}  // namespace torvan

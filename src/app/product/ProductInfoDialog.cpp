@@ -1,0 +1,203 @@
+#include "product/ProductInfoDialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "config/IniStore.h"
+#include "product/ProductCatalog.h"
+#include "product/ProductChoice.h"
+#include "shell/AppContext.h"
+#include "shell/Help.h"
+
+namespace torvan {
+namespace {
+
+constexpr int kFontPointSize = 9;
+
+QString FromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+DisplayLanguage Language() { return HasApp() ? App().language : DisplayLanguage::English; }
+
+QLineEdit* MakeEdgeEdit(int controlId, QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setMaxLength(CProductInfoDialog::kEdgeDigits);
+  edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), edit));
+  SetHelpId(edit, controlId);
+  return edit;
+}
+
+// An edge edit's value: digits only, so only an empty edit has none.
+bool ReadEdge(const QLineEdit* edit, unsigned& out) {
+  bool ok = false;
+  const uint v = edit->text().toUInt(&ok);
+  if (ok) out = v;
+  return ok;
+}
+
+}  // namespace
+
+CProductInfoDialog::CProductInfoDialog(QWidget* parent)
+    : QDialog(parent),
+      m_type(new QComboBox(this)),
+      m_field(new QComboBox(this)),
+      m_lower(MakeEdgeEdit(kLowerId, this)),
+      m_upper(MakeEdgeEdit(kUpperId, this)) {
+  setWindowTitle(tr("Product Information"));
+  QFont f(QStringLiteral("Times New Roman"), kFontPointSize);
+  f.setStyleHint(QFont::Serif);
+  setFont(f);
+  SetHelpId(m_type, kTypeId);
+  SetHelpId(m_field, kFieldId);
+  m_type->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  m_field->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  const int edgeWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12;
+  m_lower->setFixedWidth(edgeWidth);
+  m_upper->setFixedWidth(edgeWidth);
+
+  auto* box = new QGroupBox(tr("Type Setting"), this);
+  auto* grid = new QGridLayout(box);
+  auto* typeLabel = new QLabel(tr("Type"), box);
+  typeLabel->setBuddy(m_type);
+  auto* fieldLabel = new QLabel(tr("Field"), box);
+  fieldLabel->setBuddy(m_field);
+  grid->addWidget(typeLabel, 0, 0);
+  grid->addWidget(m_type, 0, 1, 1, 2);
+  grid->addWidget(fieldLabel, 1, 0);
+  grid->addWidget(m_field, 1, 1, 1, 2);
+  auto* edges = new QHBoxLayout;
+  edges->addWidget(m_lower);
+  edges->addWidget(m_upper);
+  edges->addStretch();
+  grid->addLayout(edges, 2, 1, 1, 2);
+  grid->setColumnStretch(1, 1);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &CProductInfoDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &CProductInfoDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(box);
+  layout->addWidget(buttons);
+
+  connect(m_type, &QComboBox::currentIndexChanged, this, &CProductInfoDialog::OnTypeChanged);
+  connect(m_field, &QComboBox::currentIndexChanged, this, &CProductInfoDialog::ShowCustomEdits);
+  // F1: the topic of the focused control.
+  InstallHelpKey(this, [] { return HelpIdOf(QApplication::focusWidget()); });
+}
+
+int CProductInfoDialog::Run(RadioImage& image) {
+  m_pImage = &image;
+  OnInitDialog();
+  const int result = exec();
+  m_pImage = nullptr;
+  return result;
+}
+
+void CProductInfoDialog::BuildFieldList(int typeIndex, bool selectFirst) {
+  const QSignalBlocker quiet(m_field);
+  m_field->clear();
+  if (HasApp() && App().ini) {
+    for (const std::string& entry : FieldListEntries(*App().ini, typeIndex, Language())) m_field->addItem(FromUtf8(entry));
+  } else {
+    m_field->addItem(QString());
+    m_field->addItem(FromUtf8(TextFor(Text::Customize, Language())));
+  }
+  m_field->setCurrentIndex(selectFirst ? 0 : -1);
+}
+
+void CProductInfoDialog::ShowCustomEdits() {
+  const bool custom = IsCustomEntry(m_field->currentText().toStdString());
+  m_lower->setVisible(custom);
+  m_upper->setVisible(custom);
+}
+
+void CProductInfoDialog::OnTypeChanged() {
+  BuildFieldList(m_type->currentIndex(), true);
+  ShowCustomEdits();
+}
+
+void CProductInfoDialog::OnInitDialog() {
+  {
+    const QSignalBlocker quiet(m_type);
+    m_type->clear();
+    if (HasApp() && App().ini) {
+      for (const std::string& name : RadioTypeNames(*App().ini)) m_type->addItem(FromUtf8(name));
+    }
+    // The image's type, or the first type when the list lacks it.
+    m_type->setCurrentIndex(m_pImage && m_type->count() > 0 ? InitialTypeSelection(m_type->count(), *m_pImage)
+                                                            : (m_type->count() > 0 ? 0 : -1));
+  }
+  BuildFieldList(m_type->currentIndex(), false);
+
+  // The current band, when the list has it; else the custom entry with the band in its edits.
+  const BandLimits band = HasApp() ? App().band : BandLimits{};
+  std::vector<std::string> entries;
+  for (int i = 0; i < m_field->count(); ++i) entries.push_back(m_field->itemText(i).toStdString());
+  const int match = FindBandEntry(entries, band);
+  {
+    const QSignalBlocker quiet(m_field);
+    if (match < 0) {
+      m_field->setCurrentIndex(m_field->count() - 1);
+      m_lowerMHz = band.lowerMHz;
+      m_upperMHz = band.upperMHz;
+    } else {
+      m_field->setCurrentIndex(match);
+    }
+  }
+  ShowCustomEdits();
+  m_lower->setText(QString::number(m_lowerMHz));
+  m_upper->setText(QString::number(m_upperMHz));
+  m_type->setFocus();
+}
+
+void CProductInfoDialog::accept() {
+  const QString caption = HasApp() ? App().messageCaption : windowTitle();
+  const bool custom = IsCustomEntry(m_field->currentText().toStdString());
+  unsigned lower = m_lowerMHz;
+  unsigned upper = m_upperMHz;
+  const bool lowerRead = ReadEdge(m_lower, lower);
+  const bool upperRead = ReadEdge(m_upper, upper);
+  if (custom && (!lowerRead || !upperRead)) {
+    // An empty edge: nothing is stored until both edges hold a number.
+    QMessageBox::warning(this, caption, tr("Please enter both band edges in MHz."));
+    (lowerRead ? m_upper : m_lower)->setFocus();
+    return;
+  }
+  m_lowerMHz = lower;
+  m_upperMHz = upper;
+
+  ProductChoice choice;
+  choice.typeIndex = m_type->currentIndex();
+  choice.fieldText = m_field->currentText().toStdString();
+  choice.customLower = static_cast<int>(m_lowerMHz);
+  choice.customUpper = static_cast<int>(m_upperMHz);
+  BandLimits scratchBand;
+  BandLimits& band = HasApp() ? App().band : scratchBand;
+  RadioImage scratchImage;
+  RadioImage& image = m_pImage ? *m_pImage : scratchImage;
+  const Status s = ApplyProductChoice(choice, Language(), image, band);
+  if (!s.ok()) {
+    QMessageBox::warning(this, caption, QString::fromStdString(s.error()), QMessageBox::Ok);
+    return;
+  }
+
+  const std::string appName = HasApp() && App().ini ? ProductTextValue(*App().ini, ProductText::AppName) : std::string();
+  emit mainTitleChanged(
+      QString::fromStdString(ProductDialogTitle(appName, m_type->currentText().toStdString(), band, Language())));
+  QDialog::accept();
+}
+
+}  // namespace torvan

@@ -1,0 +1,68 @@
+#pragma once
+// CProductInfoDialog: the "Product Information" page, a modal dialog in which
+// the user chooses the radio type and its band. The types and their bands
+// come from Program.ini (product/ProductCatalog.h); a band of one's own is
+// entered in the two edge edits that show only for "Customize". OK stores the
+// type in the active document's image, sets the program's band limits and
+// the main window title; a custom band whose upper edge lies below its lower
+// edge is refused with "Frequency input error" and changes nothing. The edge
+// values stay from one showing to the next. F1 opens the help topic of the
+// focused control.
+
+#include <QDialog>
+
+#include "radio/RadioImage.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace torvan {
+
+class CProductInfoDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // Control ids (their help contexts).
+  static constexpr int kTypeId = 1013;
+  static constexpr int kFieldId = 1009;
+  static constexpr int kLowerId = 1113;
+  static constexpr int kUpperId = 1114;
+  static constexpr int kEdgeDigits = 3;
+
+  explicit CProductInfoDialog(QWidget* parent = nullptr);
+
+  // Runs the dialog modally on the document image `image`.
+  int Run(RadioImage& image);
+
+  QComboBox* TypeList() const { return m_type; }
+  QComboBox* FieldList() const { return m_field; }
+  QLineEdit* LowerEdit() const { return m_lower; }
+  QLineEdit* UpperEdit() const { return m_upper; }
+
+  // The custom band edges in MHz, kept between showings.
+  unsigned m_lowerMHz = 400;
+  unsigned m_upperMHz = 470;
+
+ signals:
+  // The main window's new title after OK.
+  void mainTitleChanged(const QString& title);
+
+ public slots:
+  void accept() override;  // OnOK
+
+ private:
+  void OnInitDialog();
+  // Fills the "Field" list with the bands of type entry `typeIndex`, then the
+  // custom entry; `selectFirst` selects entry 0 (after a type change).
+  void BuildFieldList(int typeIndex, bool selectFirst);
+  // The edge edits show only while the custom entry is chosen.
+  void ShowCustomEdits();
+  void OnTypeChanged();
+
+  RadioImage* m_pImage = nullptr;
+  QComboBox* m_type;
+  QComboBox* m_field;
+  QLineEdit* m_lower;
+  QLineEdit* m_upper;
+};
+
+}  // namespace torvan

@@ -1,0 +1,48 @@
+#pragma once
+// COptionDialog: the "Optional Features" page, a modal dialog over the option
+// bytes of the active document's image (radio/OptionCodec.h does the coding).
+// It reads the image when it opens and writes it on OK; Cancel leaves every
+// byte as it was. The ANI and Stun code edits take hexadecimal digits only and
+// show letters in upper case; Remove Stun stays checked once checked. F1 opens
+// the help topic of the focused control (its control id).
+
+#include <QDialog>
+#include <array>
+
+#include "radio/OptionCodec.h"
+#include "radio/RadioImage.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+namespace torvan {
+
+class COptionDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit COptionDialog(QWidget* parent = nullptr);
+
+  // Runs the dialog modally on `image`.
+  int Run(RadioImage& image);
+
+  QComboBox* List(OptionField f) const { return m_lists[static_cast<std::size_t>(f)]; }
+  QLineEdit* AniCode() const { return m_aniCode; }
+  QLineEdit* StunCode() const { return m_stunCode; }
+  QCheckBox* RemoveStun() const { return m_removeStun; }
+
+ public slots:
+  void accept() override;  // OnOK
+
+ private:
+  void OnInitDialog();
+  void OnRemoveStun();
+
+  RadioImage* m_pImage = nullptr;
+  std::array<QComboBox*, kOptionFieldCount> m_lists{};
+  QLineEdit* m_aniCode;
+  QLineEdit* m_stunCode;
+  QCheckBox* m_removeStun;
+};
+
+}  // namespace torvan
