@@ -1,0 +1,212 @@
+// Setup > Com Setup: the port a view starts with from the stored setting, the
+// dialog with no stored value, a stored port held by another program, a port
+// chosen by name, the virtual radio, and F1.
+
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSettings>
+#include <gtest/gtest.h>
+#include <functional>
+
+#include "AppHarness.h"
+#include "TransferHelpers.h"
+#include "channels/TorvanView.h"
+#include "link/ComSetupDialog.h"
+#include "link/PortSetting.h"
+#include "link/SerialPort.h"
+#include "link/VirtualRadio.h"
+#include "radio/TorvanDoc.h"
+#include "shell/CommandIds.h"
+#include "shell/Help.h"
+
+namespace torvan::test {
+namespace {
+
+class ComSetup : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(h.Start()); }
+
+  QString& Port() { return h.App().Context().g_strComPort; }
+  // The setting as the program stores it ("Software\Torvan").
+  QSettings Stored() { return QSettings(QSettings::IniFormat, QSettings::UserScope, "Software", "Torvan"); }
+
+  // Opens the dialog from the Setup menu and lets `act` work in it; `act`
+  // closes it (Enter for OK, Escape for Cancel).
+  void InDialog(std::function<void(CComSetupDialog&)> act) {
+    bool ran = false;
+    AppHarness::WhenModal([&](QWidget* w) {
+      auto* d = qobject_cast<CComSetupDialog*>(w);
+      if (!d) return false;
+      act(*d);
+      ran = true;
+      return true;
+    });
+    h.ClickMenu(4, h.Frame()->Action(cmd::kComSetup));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ran && QApplication::activeModalWidget() == nullptr; }, 10000));
+  }
+  static void Choose(QAbstractButton* b) {
+    b->setFocus();
+    QTest::keyClick(b, Qt::Key_Space);
+  }
+  static void PressOk(CComSetupDialog& d) { QTest::keyClick(&d, Qt::Key_Return); }
+  static QAbstractButton* Checked(const CComSetupDialog& d) {
+    return d.ComButton(1)->group() ? d.ComButton(1)->group()->checkedButton() : nullptr;
+  }
+  // A new document window, whose view reads the stored port.
+  void NewView() {
+    AppHarness::AnswerMessageBox(QMessageBox::Ok);
+    ActivateWindow(h.Frame());
+    QTest::keyClick(h.Frame(), Qt::Key_N, Qt::ControlModifier);
+    QApplication::processEvents();
+  }
+
+  AppHarness h;
+  ScopedUserSettings settings{h.Dir() + "/config"};
+};
+
+TEST_F(ComSetup, NoStoredValueStartsWithCom1AndChecksNothing) {
+  EXPECT_EQ(Port(), "COM1");
+  InDialog([this](CComSetupDialog& d) {
+    EXPECT_EQ(d.windowTitle(), "COM Setup");
+    EXPECT_EQ(Checked(d), nullptr);
+    EXPECT_EQ(d.m_nPort, -1);
+    // Each COM choice can be taken exactly when its port can be opened now.
+    for (int n = 1; n <= 4; ++n) {
+      EXPECT_EQ(d.ComButton(n)->text(), QString("COM%1").arg(n));
+      EXPECT_EQ(d.ComButton(n)->isEnabled(), ProbePort("COM" + std::to_string(n)).ok()) << n;
+    }
+    // OK with nothing chosen: port 0, which no transfer can open.
+    PressOk(d);
+  });
+  EXPECT_EQ(Port(), "com0");
+  EXPECT_EQ(Stored().value("com").toInt(), 0);
+  EXPECT_FALSE(Stored().contains("port"));
+}
+
+TEST_F(ComSetup, ViewsTakeTheLowByteOfTheStoredNumber) {
+  struct Case {
+    int stored;
+    const char* port;
+  };
+  for (const Case c : {Case{3, "COM3"}, Case{258, "COM2"}, Case{0, "COM0"}}) {
+    Stored().setValue("com", c.stored);
+    NewView();
+    EXPECT_EQ(Port(), c.port) << c.stored;
+  }
+  // 258 in the dialog: COM258 cannot be opened, nothing is checked.
+  Stored().setValue("com", 258);
+  InDialog([](CComSetupDialog& d) {
+    EXPECT_EQ(Checked(d), nullptr);
+    QTest::keyClick(&d, Qt::Key_Escape);
+  });
+}
+
+TEST_F(ComSetup, CancelChangesNothing) {
+  Stored().setValue("com", 2);
+  Port() = "COM2";
+  InDialog([](CComSetupDialog& d) {
+    Choose(d.OtherButton());
+    QTest::keyClicks(d.OtherName(), "/dev/ttyUSB7");
+    QTest::keyClick(&d, Qt::Key_Escape);
+  });
+  EXPECT_EQ(Port(), "COM2");
+  EXPECT_EQ(Stored().value("com").toInt(), 2);
+  EXPECT_FALSE(Stored().contains("port"));
+}
+
+TEST_F(ComSetup, F1OpensTheComSetupTopic) {
+  InDialog([](CComSetupDialog& d) {
+    d.OtherName()->setFocus();
+    QTest::keyClick(d.OtherName(), Qt::Key_F1);
+    ASSERT_NE(HelpWindow::Instance(), nullptr);
+    EXPECT_EQ(HelpWindow::Instance()->CurrentAnchor(), "32777");
+    AppHarness::Activate(&d);
+    QTest::keyClick(&d, Qt::Key_Escape);
+  });
+}
+
+#ifdef TORVAN_SIM_PATH
+
+TEST_F(ComSetup, PortChosenByNameIsCheckedOnlyWhileItCanBeOpened) {
+  SimRadio radio;
+  ASSERT_FALSE(radio.Port().empty());
+  InDialog([&](CComSetupDialog& d) {
+    d.OtherName()->setFocus();
+    QTest::keyClicks(d.OtherName(), radio.QPort());  // typing chooses "Other port"
+    EXPECT_TRUE(d.OtherButton()->isChecked());
+    PressOk(d);
+  });
+  EXPECT_EQ(Port(), radio.QPort());
+  EXPECT_EQ(Stored().value("port").toString(), radio.QPort());
+  EXPECT_EQ(Stored().value("com").toInt(), 0);
+  NewView();
+  EXPECT_EQ(Port(), radio.QPort());  // the next view starts with it
+
+  InDialog([&](CComSetupDialog& d) {
+    EXPECT_TRUE(d.OtherButton()->isChecked());
+    EXPECT_EQ(d.OtherName()->text(), radio.QPort());
+    QTest::keyClick(&d, Qt::Key_Escape);
+  });
+
+  // Held by another program: shown, but not checked.
+  auto holder = CreateSystemSerialPort();
+  ASSERT_TRUE(holder->Open(radio.Port()).ok());
+  InDialog([&](CComSetupDialog& d) {
+    EXPECT_EQ(Checked(d), nullptr);
+    EXPECT_EQ(d.OtherName()->text(), radio.QPort());
+    EXPECT_EQ(d.m_nPort, -1);
+    QTest::keyClick(&d, Qt::Key_Escape);
+  });
+  holder->Close();
+}
+
+TEST_F(ComSetup, VirtualRadioRunsWhileTheProgramRuns) {
+  // The virtual radio lies beside the program.
+  const QString sim = VirtualRadio::ProgramIn(h.Dir());
+  ASSERT_TRUE(QFile::copy(TORVAN_SIM_PATH, sim));
+  InDialog([](CComSetupDialog& d) {
+    EXPECT_TRUE(d.VirtualButton()->isEnabled());
+    Choose(d.VirtualButton());
+    PressOk(d);
+  });
+  EXPECT_EQ(Port(), kVirtualRadioPort);
+  EXPECT_EQ(Stored().value("port").toString(), kVirtualRadioPort);
+  VirtualRadio* radio = h.App().Context().virtualRadio.get();
+  ASSERT_NE(radio, nullptr);
+  EXPECT_TRUE(radio->Running());
+  const QString terminal = radio->PortName();
+  EXPECT_TRUE(ProbePort(terminal.toStdString()).ok());
+
+  // A read from it: the memory of a new radio.
+  CTorvanView* view = h.Frame()->ActiveView();
+  h.Frame()->ActiveDocument()->Image()[0] = 0x77;
+  ASSERT_TRUE(ActivateWindow(h.Frame()));
+  QTest::keyClick(h.Frame(), Qt::Key_R, Qt::ControlModifier);
+  ASSERT_TRUE(view->ProgressDialog().isVisible());
+  QTest::keyClick(&view->ProgressDialog(), Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !view->ProgressDialog().isVisible(); }, 20000));
+  EXPECT_EQ(h.Frame()->ActiveDocument()->Image(), RadioImage::NewDocument());
+
+  // The same radio for the next window and the next showing of the dialog.
+  NewView();
+  EXPECT_EQ(Port(), kVirtualRadioPort);
+  InDialog([](CComSetupDialog& d) {
+    EXPECT_TRUE(d.VirtualButton()->isChecked());
+    QTest::keyClick(&d, Qt::Key_Escape);
+  });
+  EXPECT_EQ(radio->PortName(), terminal);
+}
+
+#endif  // TORVAN_SIM_PATH
+
+TEST_F(ComSetup, VirtualRadioNotBesideTheProgramCannotBeChosen) {
+  InDialog([](CComSetupDialog& d) {
+    EXPECT_FALSE(d.VirtualButton()->isEnabled());
+    QTest::keyClick(&d, Qt::Key_Escape);
+  });
+}
+
+}  // namespace
+}  // namespace torvan::test

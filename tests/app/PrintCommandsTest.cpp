@@ -1,0 +1,75 @@
+// File > Print, Print Preview and Print Setup: the active document's report
+// through the program's one printer, with the owner line of the language.
+
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+#include "AppHarness.h"
+#include "TransferHelpers.h"
+#include "radio/DatFile.h"
+#include "shell/CommandIds.h"
+
+namespace torvan::test {
+namespace {
+
+// Answers the next modal window of type T with `key`; says whether one came.
+template <typename T>
+void AnswerWith(Qt::Key key, bool* seen) {
+  AppHarness::WhenModal([key, seen](QWidget* w) {
+    if (!qobject_cast<T*>(w)) return false;
+    *seen = true;
+    QTest::keyClick(w, key);
+    return true;
+  });
+}
+
+class PrintCommands : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(SaveDat(h.File("crafted.dat"), CraftedImage()).ok());
+    ASSERT_TRUE(h.Start({QString::fromStdString(h.File("crafted.dat"))}));
+  }
+  AppHarness h;
+};
+
+TEST_F(PrintCommands, PrintDrawsTheActiveDocumentWithTheOwnerLine) {
+  const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+  if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is needed to read the printed pages";
+  const QString pdf = h.Dir() + "/report.pdf";
+  h.Frame()->Printer().setOutputFormat(QPrinter::PdfFormat);
+  h.Frame()->Printer().setOutputFileName(pdf);
+  bool seen = false;
+  AnswerWith<QPrintDialog>(Qt::Key_Return, &seen);
+  ASSERT_TRUE(ActivateWindow(h.Frame()));
+  QTest::keyClick(h.Frame(), Qt::Key_P, Qt::ControlModifier);
+  ASSERT_TRUE(seen);
+
+  QProcess text;
+  text.start(pdftotext, {"-layout", pdf, "-"});
+  ASSERT_TRUE(text.waitForFinished(10000));
+  const QString pages = QString::fromUtf8(text.readAllStandardOutput());
+  EXPECT_TRUE(pages.contains("Kestrel Bay Ltd.")) << pages.toStdString();
+  EXPECT_TRUE(pages.contains("Page 2 of 2")) << pages.toStdString();
+  EXPECT_TRUE(pages.contains("Channel 199:")) << pages.toStdString();
+  EXPECT_TRUE(pages.contains("AB-C_9")) << pages.toStdString();
+}
+
+TEST_F(PrintCommands, PreviewAndSetupOpenTheirDialogs) {
+  bool preview = false;
+  AnswerWith<QPrintPreviewDialog>(Qt::Key_Escape, &preview);
+  h.ClickMenu(0, h.Frame()->Action(cmd::kFilePrintPreview));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return preview && !QApplication::activeModalWidget(); }, 5000));
+
+  bool setup = false;
+  AnswerWith<QPageSetupDialog>(Qt::Key_Escape, &setup);
+  h.ClickMenu(0, h.Frame()->Action(cmd::kFilePrintSetup));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return setup && !QApplication::activeModalWidget(); }, 5000));
+}
+
+}  // namespace
+}  // namespace torvan::test
