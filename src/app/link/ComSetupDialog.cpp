@@ -78,6 +78,7 @@ CComSetupDialog::CComSetupDialog(QWidget* parent)
   m_group->addButton(m_other, kOther);
   m_group->addButton(m_virtual, kVirtual);
   m_otherName->setPlaceholderText(tr("for example /dev/ttyUSB0 or COM7"));
+  m_otherName->setMinimumWidth(m_otherName->fontMetrics().horizontalAdvance(m_otherName->placeholderText()) + 16);
   m_portList->setMaximumHeight(m_portList->sizeHintForRow(0) > 0 ? m_portList->sizeHintForRow(0) * (kPortListRows + 1)
                                                                    : fontMetrics().height() * (kPortListRows + 2));
   m_virtualNote->setWordWrap(true);

@@ -4,6 +4,12 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+
+#include <csignal>
+#endif
+
 #include "link/PortSetting.h"
 #include "shell/AppContext.h"
 
@@ -47,6 +53,11 @@ bool VirtualRadio::Start() {
   // Its complaints (faults it was asked to show, a save that failed) belong
   // with the program's own.
   m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+#ifdef Q_OS_LINUX
+  // Also when the program is killed, the radio goes with it. Should the call
+  // fail, the radio merely outlives a killed program.
+  m_process->setChildProcessModifier([] { [[maybe_unused]] const int r = ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+#endif
   m_process->start(m_program, m_arguments, QIODevice::ReadOnly);
   if (!m_process->waitForStarted(kStartMilliseconds)) {
     m_error = tr("%1 could not be started: %2").arg(QDir::toNativeSeparators(m_program), m_process->errorString());

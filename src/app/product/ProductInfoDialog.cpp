@@ -64,6 +64,12 @@ CProductInfoDialog::CProductInfoDialog(QWidget* parent)
   const int edgeWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12;
   m_lower->setFixedWidth(edgeWidth);
   m_upper->setFixedWidth(edgeWidth);
+  // Their room stays while they are hidden, so the dialog does not jump.
+  for (QLineEdit* edit : {m_lower, m_upper}) {
+    QSizePolicy keep = edit->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    edit->setSizePolicy(keep);
+  }
 
   auto* box = new QGroupBox(tr("Type Setting"), this);
   auto* grid = new QGridLayout(box);
