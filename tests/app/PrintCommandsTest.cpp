@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "AppHarness.h"
+#include "channels/TorvanView.h"
 #include "TransferHelpers.h"
 #include "radio/DatFile.h"
 #include "shell/CommandIds.h"
@@ -43,11 +44,23 @@ TEST_F(PrintCommands, PrintDrawsTheActiveDocumentWithTheOwnerLine) {
   const QString pdf = h.Dir() + "/report.pdf";
   h.Frame()->Printer().setOutputFormat(QPrinter::PdfFormat);
   h.Frame()->Printer().setOutputFileName(pdf);
+  // A value typed but not yet taken: printing leaves its editor open and
+  // prints the cell as it stands.
+  CTorvanView* view = h.Frame()->ActiveView();
+  view->Grid().setFocus();
+  view->Grid().SetRow(3);
+  view->Grid().SetCol(1);
+  QTest::keyClicks(QApplication::focusWidget(), "147.25");
+  QWidget* editor = view->OpenEditor();
+  ASSERT_NE(editor, nullptr);
+
   bool seen = false;
   AnswerWith<QPrintDialog>(Qt::Key_Return, &seen);
   ASSERT_TRUE(ActivateWindow(h.Frame()));
   QTest::keyClick(h.Frame(), Qt::Key_P, Qt::ControlModifier);
   ASSERT_TRUE(seen);
+  EXPECT_EQ(view->OpenEditor(), editor);
+  EXPECT_EQ(view->Grid().CellText(3, 1), QString());
 
   QProcess text;
   text.start(pdftotext, {"-layout", pdf, "-"});
@@ -57,6 +70,7 @@ TEST_F(PrintCommands, PrintDrawsTheActiveDocumentWithTheOwnerLine) {
   EXPECT_TRUE(pages.contains("Page 2 of 2")) << pages.toStdString();
   EXPECT_TRUE(pages.contains("Channel 199:")) << pages.toStdString();
   EXPECT_TRUE(pages.contains("AB-C_9")) << pages.toStdString();
+  EXPECT_FALSE(pages.contains("147.25")) << pages.toStdString();
 }
 
 TEST_F(PrintCommands, PreviewAndSetupOpenTheirDialogs) {
