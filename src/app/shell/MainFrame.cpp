@@ -67,7 +67,12 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   InstallHelpKey(this, [] { return HelpIdOf(QApplication::focusWidget()); });
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+  // The MDI area outlives this frame's own members while Qt tears the window
+  // down, and it still reports activations: it must not call back into a
+  // frame that is half destroyed.
+  disconnect(m_mdiClient, nullptr, this, nullptr);
+}
 
 QAction* CMainFrame::MakeAction(int id, const QString& text, const QString& tip, const QKeySequence& key,
                                 const QString& picture) {
