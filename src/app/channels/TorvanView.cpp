@@ -30,7 +30,7 @@ DisplayLanguage Language() { return HasApp() ? App().language : DisplayLanguage:
 }  // namespace
 
 CTorvanView::CTorvanView(CTorvanDoc* doc, QWidget* parent)
-    : QWidget(parent), m_pDocument(doc), m_grid(this), m_languageDialog(this) {
+    : QWidget(parent), m_pDocument(doc), m_grid(this) {
   m_pageEndRows.fill(kGridRows - 1);
   m_pageEndRows[0] = 0;
   LoadPortOfNextTransfer();  // the stored port choice, at every view construction
@@ -112,8 +112,32 @@ void CTorvanView::EncodeImage() {
 }
 
 void CTorvanView::OnLanguage() {
-  if (m_languageDialog.exec() != QDialog::Accepted || !m_languageDialog.Changed()) return;
+  CLanguageDialog& dialog = LanguageDialog();
+  if (dialog.exec() != QDialog::Accepted || !dialog.Changed()) return;
   if (HasApp() && App().restart) App().restart();
+}
+
+CLanguageDialog& CTorvanView::LanguageDialog() {
+  if (!m_languageDialog) m_languageDialog = new CLanguageDialog(this);
+  return *m_languageDialog;
+}
+
+CProgressDialog& CTorvanView::ProgressDialog() {
+  if (!m_pProgressDialog) {
+    m_pProgressDialog = new CProgressDialog(this);
+    m_pProgressDialog->addActions(m_transferKeys);
+  }
+  return *m_pProgressDialog;
+}
+
+CComSetupDialog& CTorvanView::ComSetupDialog() {
+  if (!m_comSetupDialog) m_comSetupDialog = new CComSetupDialog(this);
+  return *m_comSetupDialog;
+}
+
+void CTorvanView::SetTransferKeys(const QList<QAction*>& keys) {
+  m_transferKeys = keys;
+  if (m_pProgressDialog) m_pProgressDialog->addActions(keys);
 }
 
 }  // namespace torvan

@@ -72,7 +72,9 @@ class CTorvanView : public QWidget {
   // Setup > Language: the language dialog, and on a change the restart.
   void OnLanguage();
 
-  CLanguageDialog& LanguageDialog() { return m_languageDialog; }
+  // The view's dialogs (language, port, transfer progress) are made on first
+  // use and kept as long as the view.
+  CLanguageDialog& LanguageDialog();
 
   // --- Transfers with the radio and the port (link/ViewTransfer.cpp) ----------
   // Program > Read / Write: set the direction and offer the progress dialog;
@@ -87,11 +89,13 @@ class CTorvanView : public QWidget {
   void OnComSetup();
   bool WriteDirection() const { return m_bWrite != 0; }
   // True while the progress dialog is offered or its transfer runs.
-  bool TransferOffered() const { return m_pProgressDialog->WindowExists(); }
+  bool TransferOffered() const { return m_pProgressDialog && m_pProgressDialog->WindowExists(); }
   // True while a clone session runs (it holds the document's image and the port).
   bool TransferRunning() const { return m_bTransferRunning; }
-  CProgressDialog& ProgressDialog() { return *m_pProgressDialog; }
-  CComSetupDialog& ComSetupDialog() { return m_comSetupDialog; }
+  CProgressDialog& ProgressDialog();
+  CComSetupDialog& ComSetupDialog();
+  // Keys that also act while the progress window has the keyboard.
+  void SetTransferKeys(const QList<QAction*>& keys);
 
  signals:
   // The caption the main window takes after a decode.
@@ -137,10 +141,11 @@ class CTorvanView : public QWidget {
   int m_usedChannels = 0;
   int m_bWrite = 0;
   int m_bFirstUpdate = 1;
-  CLanguageDialog m_languageDialog;
+  CLanguageDialog* m_languageDialog = nullptr;
   std::vector<std::string> m_toneTexts;
-  CProgressDialog* m_pProgressDialog = new CProgressDialog(this);  // a child: reused for every transfer
-  CComSetupDialog m_comSetupDialog{this};
+  CProgressDialog* m_pProgressDialog = nullptr;  // a child: reused for every transfer
+  CComSetupDialog* m_comSetupDialog = nullptr;
+  QList<QAction*> m_transferKeys;
   bool m_bTransferRunning = false;
 
   // The nine in-place editors: children of m_grid, created by the set-up.

@@ -28,21 +28,23 @@ bool g_sessionRunning = false;
 
 void CTorvanView::OnRead() {
   m_bWrite = 0;
-  m_pProgressDialog->m_strTitle = TitleText(Text::ReadData);
-  if (m_pProgressDialog->WindowExists()) return;
-  m_pProgressDialog->Create();
+  CProgressDialog& dialog = ProgressDialog();
+  dialog.m_strTitle = TitleText(Text::ReadData);
+  if (dialog.WindowExists()) return;
+  dialog.Create();
 }
 
 void CTorvanView::OnWrite() {
   m_bWrite = 1;
   OnLeaveCellGrid();
-  m_pProgressDialog->m_strTitle = TitleText(Text::WriteData);
-  if (m_pProgressDialog->WindowExists()) return;
-  m_pProgressDialog->Create();
+  CProgressDialog& dialog = ProgressDialog();
+  dialog.m_strTitle = TitleText(Text::WriteData);
+  if (dialog.WindowExists()) return;
+  dialog.Create();
 }
 
 int CTorvanView::OnCloneStart() {
-  CProgressDialog& dialog = *m_pProgressDialog;
+  CProgressDialog& dialog = ProgressDialog();
   if (g_sessionRunning || !m_pDocument) {
     dialog.DestroyWindow();
     return 0;
@@ -71,6 +73,6 @@ int CTorvanView::OnCloneStart() {
   return result.HandlerResult();
 }
 
-void CTorvanView::OnComSetup() { m_comSetupDialog.exec(); }
+void CTorvanView::OnComSetup() { ComSetupDialog().exec(); }
 
 }  // namespace torvan

@@ -56,11 +56,6 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 
   CreateMenusAndToolbar();
   CreateNavigatorBar();
-  // The two page dialogs live as long as the frame (the product dialog keeps
-  // its custom band edges between showings).
-  m_productInfoDialog = new CProductInfoDialog(this);
-  connect(m_productInfoDialog, &CProductInfoDialog::mainTitleChanged, this, &QWidget::setWindowTitle);
-  m_optionDialog = new COptionDialog(this);
   statusBar()->showMessage(tr("Ready"));
 
   // F1 outside dialogs: the topic of the focused control, else the contents.
@@ -271,7 +266,7 @@ CChildFrame* CMainFrame::CreateDocumentWindow(std::unique_ptr<CTorvanDoc> doc) {
   connect(view, &CTorvanView::mainCaptionChanged, this, &QWidget::setWindowTitle);
   connect(view, &CTorvanView::transferRunningChanged, this, &CMainFrame::OnTransferRunning);
   // Ctrl+R and Ctrl+W also work while the progress window has the keyboard.
-  view->ProgressDialog().addActions(m_transferKeys);
+  view->SetTransferKeys(m_transferKeys);
   view->OnInitialUpdate();
 
   // The window fits the table's width and a screenful of rows.
@@ -436,11 +431,25 @@ void CMainFrame::OnComSetup() {
 }
 
 void CMainFrame::OnProductInformation() {
-  if (CTorvanDoc* doc = ActiveDocument()) m_productInfoDialog->Run(doc->Image());
+  if (CTorvanDoc* doc = ActiveDocument()) ProductInfoDialog()->Run(doc->Image());
 }
 
 void CMainFrame::OnOptionalFeatures() {
-  if (CTorvanDoc* doc = ActiveDocument()) m_optionDialog->Run(doc->Image());
+  if (CTorvanDoc* doc = ActiveDocument()) OptionDialog()->Run(doc->Image());
+}
+
+CProductInfoDialog* CMainFrame::ProductInfoDialog() {
+  // Made when first needed, not while the program starts.
+  if (!m_productInfoDialog) {
+    m_productInfoDialog = new CProductInfoDialog(this);
+    connect(m_productInfoDialog, &CProductInfoDialog::mainTitleChanged, this, &QWidget::setWindowTitle);
+  }
+  return m_productInfoDialog;
+}
+
+COptionDialog* CMainFrame::OptionDialog() {
+  if (!m_optionDialog) m_optionDialog = new COptionDialog(this);
+  return m_optionDialog;
 }
 
 void CMainFrame::OnTransferRunning(bool running) {

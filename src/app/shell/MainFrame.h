@@ -77,8 +77,10 @@ class CMainFrame : public QMainWindow {
   CNavigatorBar* NavigatorBar() const { return m_navigatorBar; }
   CBackgroundClient* MdiClient() const { return m_mdiClient; }
   QTreeWidgetItem* TreeRoot() const { return m_treeRoot; }
-  CProductInfoDialog* ProductInfoDialog() const { return m_productInfoDialog; }
-  COptionDialog* OptionDialog() const { return m_optionDialog; }
+  // The two page dialogs: made on first use, then kept as long as the frame
+  // (the product dialog keeps its custom band edges between showings).
+  CProductInfoDialog* ProductInfoDialog();
+  COptionDialog* OptionDialog();
   // The printer of File > Print, Print Preview and Print Setup, kept for the run.
   QPrinter& Printer();
   // The view whose transfer is offered or running, else the active view: Read
