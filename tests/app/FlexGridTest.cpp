@@ -75,6 +75,37 @@ TEST_F(Grid, TextsOfFixedAndDataCells) {
   EXPECT_EQ(g.item(4, 4)->text(), "High");
 }
 
+TEST_F(Grid, EmptyCellsReadEmptyAndTakeTheColumnsLookWhenWritten) {
+  // Alignment and colours set while the cells are still empty hold for texts
+  // written into them later, inside an update or not.
+  g.SetColAlignment(4, CMSFlexGrid::kAlignRightCenter);
+  g.SetForeColorFixed(QColor(0, 50, 240));
+  g.SetTextMatrix(9, 4, "Low");
+  g.BeginUpdate();
+  g.SetTextMatrix(10, 4, "High");
+  g.SetTextMatrix(11, 4, "");
+  g.EndUpdate();
+  EXPECT_EQ(g.TextMatrix(9, 4), "Low");
+  EXPECT_EQ(g.TextMatrix(10, 4), "High");
+  EXPECT_EQ(g.TextMatrix(11, 4), "");
+  EXPECT_EQ(g.TextMatrix(12, 4), "");
+  for (int row : {9, 10}) EXPECT_EQ(g.item(row - 1, 3)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter)) << row;
+  // Writing outside the grid changes nothing (and leaves nothing behind).
+  g.SetTextMatrix(201, 4, "x");
+  g.SetTextMatrix(5, 10, "x");
+  EXPECT_EQ(g.TextMatrix(201, 4), "");
+  EXPECT_EQ(g.Rows(), 201);
+  EXPECT_EQ(g.Cols(), 10);
+  // Rows that go and come back are empty, with labels in the fixed colour.
+  g.SetTextMatrix(150, 4, "Low");
+  g.SetRows(100);
+  g.SetRows(201);
+  EXPECT_EQ(g.TextMatrix(150, 4), "");
+  g.SetTextMatrix(150, 0, "149");
+  EXPECT_EQ(g.verticalHeaderItem(149)->text(), "149");
+  EXPECT_EQ(g.verticalHeaderItem(149)->foreground().color(), QColor(0, 50, 240));
+}
+
 TEST_F(Grid, CellGeometryFollowsScrolling) {
   g.SetRow(1);
   const QRect first = g.CellRect();

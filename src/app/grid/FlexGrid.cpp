@@ -82,11 +82,10 @@ void CMSFlexGrid::SetRows(int rows) {
   rows = std::max(rows, 2);
   const int oldRows = rowCount();
   setRowCount(rows - 1);
-  model()->blockSignals(true);  // new cells are empty: nothing to tell the view
-  for (int r = oldRows; r < rows - 1; ++r) {
-    for (int c = 1; c < Cols(); ++c) EnsureItem(r + 1, c);
-    EnsureItem(r + 1, 0);
-  }
+  // New rows are empty: only their labels get items now, their cells get one
+  // with their first text (a decode of a few channels makes few items).
+  model()->blockSignals(true);
+  for (int r = oldRows; r < rows - 1; ++r) EnsureItem(r + 1, 0);
   model()->blockSignals(false);
   MoveCurrent(std::min(row_, rows - 1), col_);
   model()->blockSignals(wasBlocked);
@@ -100,10 +99,7 @@ void CMSFlexGrid::SetCols(int cols) {
   colTwips_.resize(static_cast<std::size_t>(cols), -1);
   colAlignment_.resize(static_cast<std::size_t>(cols), kAlignGeneral);
   model()->blockSignals(true);
-  for (int c = oldCols; c < cols - 1; ++c) {
-    for (int r = 1; r < Rows(); ++r) EnsureItem(r, c + 1);
-    EnsureItem(0, c + 1);
-  }
+  for (int c = oldCols; c < cols - 1; ++c) EnsureItem(0, c + 1);
   model()->blockSignals(false);
   MoveCurrent(row_, std::min(col_, cols - 1));
   model()->blockSignals(wasBlocked);
@@ -119,10 +115,11 @@ QTableWidgetItem* CMSFlexGrid::ItemAt(int row, int col) const {
   return item(row - 1, col - 1);
 }
 
-QTableWidgetItem* CMSFlexGrid::EnsureItem(int row, int col) {
+QTableWidgetItem* CMSFlexGrid::EnsureItem(int row, int col, const QString& text) {
   if (QTableWidgetItem* it = ItemAt(row, col)) return it;
-  if (row == 0 && col == 0) return nullptr;
-  auto* it = new QTableWidgetItem;
+  if (row < 0 || col < 0 || row >= Rows() || col >= Cols() || (row == 0 && col == 0)) return nullptr;
+  // Made complete before the table takes it: one notification, not one per property.
+  auto* it = new QTableWidgetItem(text);
   it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
   it->setTextAlignment(QtAlignment(col));
   if (row == 0) {
@@ -154,7 +151,11 @@ void CMSFlexGrid::SetCellText(int row, int col, const QString& text) {
     corner_->update();
     return;
   }
-  if (QTableWidgetItem* it = ItemAt(row, col)) it->setText(text);
+  if (QTableWidgetItem* it = ItemAt(row, col)) {
+    it->setText(text);
+  } else if (!text.isEmpty()) {
+    EnsureItem(row, col, text);  // a cell without an item reads empty: an empty text needs none
+  }
 }
 
 std::string CMSFlexGrid::TextMatrix(int row, int col) const { return CellText(row, col).toStdString(); }

@@ -111,7 +111,10 @@ class CMSFlexGrid : public QTableWidget, public TextGrid {
   static constexpr int kDefaultColWidthPx = 100;
 
   QTableWidgetItem* ItemAt(int row, int col) const;
-  QTableWidgetItem* EnsureItem(int row, int col);
+  // The item of a cell, made with `text` (and the column's alignment and the
+  // fixed cells' colour) when the cell has none yet. Cells of the fixed row
+  // and column always have one; other cells get one with their first text.
+  QTableWidgetItem* EnsureItem(int row, int col, const QString& text = QString());
   Qt::Alignment QtAlignment(int col) const;
   void ApplyAlignment(int col);
   void StyleFixedItem(QTableWidgetItem* item, int col) const;
