@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QAbstractItemView>
 #include <QMessageBox>
+#include <QStringListModel>
 
 #include "channels/ChannelNameValidator.h"
 #include "channels/TorvanView.h"
@@ -54,10 +55,12 @@ void CTorvanView::CreateEditors() {
     e->installEventFilter(this);
     return e;
   };
-  const auto makeList = [this](int id, const QStringList& items) {
+  const auto makeList = [this](int id, const QStringList& items, QStringListModel* shared = nullptr) {
     auto* c = new QComboBox(&m_grid);
     c->setFrame(false);
-    c->addItems(items);  // in the given order: the lists do not sort
+    // In the given order: the lists do not sort.
+    if (shared) c->setModel(shared);
+    else c->addItems(items);
     c->hide();
     SetHelpId(c, id);
     c->installEventFilter(this);
@@ -67,11 +70,14 @@ void CTorvanView::CreateEditors() {
   QStringList tones;
   tones.reserve(static_cast<qsizetype>(m_toneTexts.size()));
   for (const std::string& t : m_toneTexts) tones << QString::fromStdString(t);
+  // The two tone lists show the same 261 texts: one list model serves both
+  // (each list keeps its own choice), far cheaper than 522 list items.
+  auto* toneModel = new QStringListModel(tones, this);
 
   m_editRxFreq = makeEdit(ctrl::kEditRxFreq);
   m_editTxFreq = makeEdit(ctrl::kEditTxFreq);
-  m_comboRxTone = makeList(ctrl::kComboRxTone, tones);
-  m_comboTxTone = makeList(ctrl::kComboTxTone, tones);
+  m_comboRxTone = makeList(ctrl::kComboRxTone, {}, toneModel);
+  m_comboTxTone = makeList(ctrl::kComboTxTone, {}, toneModel);
   m_comboPower = makeList(ctrl::kComboPower, Words({Text::High, Text::Low}, lang));
   m_comboBandwidth = makeList(ctrl::kComboBandwidth, Words({Text::Wide, Text::Narrow}, lang));
   m_comboBusyLock = makeList(ctrl::kComboBusyLock, Words({Text::Lock, Text::Unlock}, lang));
