@@ -8,6 +8,8 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "AppHarness.h"
 #include "channels/ChildFrame.h"
 #include "channels/TorvanView.h"
@@ -137,6 +139,9 @@ struct LanguageChoice {
   bool restarts;
   const char* written;  // "Language" in Program.ini afterwards
 };
+
+// CTest lists each case by its name rather than by its bytes.
+void PrintTo(const LanguageChoice& c, std::ostream* os) { *os << c.name; }
 
 class LanguageCommand : public testing::TestWithParam<LanguageChoice> {};
 

@@ -7,6 +7,8 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "AppHarness.h"
 #include "channels/ChildFrame.h"
 #include "channels/TorvanView.h"
@@ -23,6 +25,9 @@ struct MissingPackCase {
   bool chinesePack;
   const char* message;
 };
+
+// CTest lists each case by its name rather than by its bytes.
+void PrintTo(const MissingPackCase& c, std::ostream* os) { *os << c.name; }
 
 class MissingPack : public testing::TestWithParam<MissingPackCase> {};
 
@@ -61,6 +66,9 @@ struct LanguageCase {
   const char* about;
   const char* okButton;  // Qt's own texts come from the pack too
 };
+
+// CTest lists each case by its name rather than by its bytes.
+void PrintTo(const LanguageCase& c, std::ostream* os) { *os << c.name; }
 
 class StartupTexts : public testing::TestWithParam<LanguageCase> {};
 
