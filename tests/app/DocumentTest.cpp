@@ -3,6 +3,7 @@
 
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -196,6 +197,21 @@ TEST_F(Documents, NewAnsweredWithOkReplacesTheDocument) {
   EXPECT_EQ(h.Frame()->ActiveDocument()->Image(), RadioImage::NewDocument());
   EXPECT_EQ(Grid().CellText(1, 1), QString());
   EXPECT_EQ(h.Frame()->windowTitle(), "Torvan FM Programmer  [ Type:TV-400  Fre:400 - 420MHz ]");
+}
+
+TEST_F(Documents, TitleIconOfTheCurrentFolderBecomesTheDocumentWindowIcon) {
+  // A 32 x 32 picture of one colour that no built-in icon has.
+  const QColor colour(12, 200, 34);
+  QImage picture(32, 32, QImage::Format_ARGB32);
+  picture.fill(colour);
+  ASSERT_TRUE(picture.save(QDir::current().filePath("title.ico"), "ICO"));
+  StartWithCrafted();
+  const QIcon icon = h.Frame()->ActiveChild()->windowIcon();
+  ASSERT_FALSE(icon.isNull());
+  const QImage shown = icon.pixmap(QSize(32, 32)).toImage();
+  ASSERT_FALSE(shown.isNull());
+  EXPECT_EQ(shown.size(), QSize(32, 32));  // the size stored in the file
+  EXPECT_EQ(shown.pixelColor(16, 16), colour);
 }
 
 TEST_F(Documents, CloseHidesAndChannelInformationShowsAgain) {
