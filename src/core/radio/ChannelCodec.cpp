@@ -241,7 +241,10 @@ void EncodeToneText(std::string_view text, std::uint8_t& high, std::uint8_t& low
     const std::string_view rest = text.substr(1);
     int code = 0;
     bool normal = false;
-    if (text.size() == kDcsTextLength && IsDigit(rest[0]) && IsDigit(rest[1]) && IsDigit(rest[2])) {
+    // Short path for "D023N": three digits and a letter (a fourth digit
+    // would belong to the number).
+    if (text.size() == kDcsTextLength && IsDigit(rest[0]) && IsDigit(rest[1]) && IsDigit(rest[2]) &&
+        !IsDigit(rest[3])) {
       code = (rest[0] - '0') * 100 + (rest[1] - '0') * 10 + (rest[2] - '0');
       normal = rest[3] == 'N';
     } else {

@@ -105,6 +105,9 @@ TEST(ChannelCodec, ToneTextsEncode) {
       {"88.5", 0x08, 0x85},   {"254.1", 0x25, 0x41},  {"799.9", 0x79, 0x99}, {"D023N", 0x80, 0x23},
       {"D754N", 0x87, 0x54},  {"D023I", 0xC0, 0x23},  {"D754I", 0xC7, 0x54},
       {"D023", 0xC0, 0x23},   // no polarity letter: inverted
+      // The number of the rest is read whole, also when its fourth character
+      // is a digit too.
+      {"D0234", 0xC2, 0x34},  {"D1234", 0xCC, 0x34},  {"D0234N", 0x82, 0x34},
       {"-88.5", 0xFF, 0xFF},  // the bytes cannot hold these: no tone
       {"800.0", 0xFF, 0xFF},  // would read back as DCS
       {"D-23N", 0xFF, 0xFF},  {"D9999N", 0xFF, 0xFF},
