@@ -21,7 +21,9 @@ struct BandLimits {
   // Reads bytes 0x1FF0-0x1FF2: lower = L2 L1 L0 and upper = U2 U1 U0 stored as
   // [L2|L1] [U2|U1] [L0|U0]. Nibbles are not checked (0xF counts as 15).
   static BandLimits Decode(const RadioImage& img);
-  // Writes the three band bytes; the edges are taken modulo 1000 digit by digit.
+  // Writes the three band bytes: [lower/100 | lower%100/10] [upper/100 |
+  // upper%100/10] [lower%10 | upper%10], each kept to its low 8 bits. Edges of
+  // 0..999 round-trip; larger ones (decoded from nibbles above 9) do not.
   void Encode(RadioImage& img) const;
 
   // "400 - 470MHz", as in the window caption.

@@ -108,7 +108,7 @@ inline constexpr ImageField kScanMode{"Scan Mode", 0x1FE1, 4, 2};
 inline constexpr ImageField kLed{"LED", 0x1FE1, 2, 2};
 inline constexpr ImageField kKeypadLock{"Keypad Lock", 0x1FE1, 1, 1};
 inline constexpr ImageField kPriorityScan{"Priority Scan", 0x1FE2, 6, 1};
-inline constexpr ImageField kAniSwitch{"ANI Switch", 0x1FE2, 5, 1};  // 1: off; printed as "Encoder"
+inline constexpr ImageField kAniSwitch{"ANI Switch", 0x1FE2, 5, 1};  // 1: on; printed as "Encoder"
 inline constexpr ImageField kMode{"Mode", 0x1FE2, 0, 2};
 inline constexpr ImageField kVoiceSensitivity{"Voice Sensitivity", 0x1FE4, 0, 8};
 inline constexpr ImageField kCallTone{"Call Tone", 0x1FE5, 0, 4};                   // printed only
