@@ -108,6 +108,31 @@ TEST_F(ComSetup, ViewsTakeTheLowByteOfTheStoredNumber) {
   });
 }
 
+TEST_F(ComSetup, EachAppNameHasItsOwnKey) {
+  // The key of an empty AppName is "Software\" itself: its value is no
+  // default for the key "Software\Torvan", which has none.
+  const auto bareKey = [] { return QSettings(QSettings::IniFormat, QSettings::UserScope, "Software", ""); };
+  // The file of "Software\Torvan" alone, without any fallback.
+  const auto ownKey = [this] { return QSettings(h.Dir() + "/config/Software/Torvan.ini", QSettings::IniFormat); };
+  bareKey().setValue("com", 3);
+  NewView();
+  EXPECT_EQ(Port(), "COM1");
+  InDialog([](CComSetupDialog& d) {
+    EXPECT_EQ(Checked(d), nullptr);
+    QTest::keyClick(&d, Qt::Key_Escape);
+  });
+
+  // With an empty AppName the value lives directly under "Software\".
+  h.Ini().SetValue("Setup", "AppName", "");
+  NewView();
+  EXPECT_EQ(Port(), "COM3");
+  const int expected = ProbePort("COM3").ok() ? 3 : 0;  // checked only when it can be opened now
+  InDialog([](CComSetupDialog& d) { PressOk(d); });
+  EXPECT_EQ(bareKey().value("com").toInt(), expected);
+  EXPECT_EQ(Port(), QString("com%1").arg(expected));
+  EXPECT_FALSE(ownKey().contains("com"));
+}
+
 TEST_F(ComSetup, CancelChangesNothing) {
   Stored().setValue("com", 2);
   Port() = "COM2";

@@ -17,13 +17,17 @@ constexpr quint32 kLowByte = 0xFF;
 // The store under "Software\<appName>" of the current user.
 std::unique_ptr<QSettings> OpenKey(const QString& appName) {
 #ifdef Q_OS_WIN
-  return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\%1\\%2").arg(QLatin1String(kKeyPrefix), appName),
-                                     QSettings::NativeFormat);
+  auto key = std::make_unique<QSettings>(
+      QStringLiteral("HKEY_CURRENT_USER\\%1\\%2").arg(QLatin1String(kKeyPrefix), appName), QSettings::NativeFormat);
 #else
   // Organization "Software", application AppName: <config>/Software/AppName.ini,
   // or <config>/Software.ini when AppName is empty (the key "Software\" itself).
-  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QLatin1String(kKeyPrefix), appName);
+  auto key = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QLatin1String(kKeyPrefix), appName);
 #endif
+  // One key only: a value missing under "Software\AppName" is missing, not
+  // taken from "Software\" (another AppName's key) or the system scope.
+  key->setFallbacksEnabled(false);
+  return key;
 }
 
 }  // namespace
