@@ -95,7 +95,9 @@ TEST_F(ComSetup, ViewsTakeTheLowByteOfTheStoredNumber) {
     int stored;
     const char* port;
   };
-  for (const Case c : {Case{3, "COM3"}, Case{258, "COM2"}, Case{0, "COM0"}}) {
+  // The value is a 32-bit word: -1 (as the Windows registry hands back
+  // 0xFFFFFFFF) is 0xFFFFFFFF, low byte 255.
+  for (const Case c : {Case{3, "COM3"}, Case{258, "COM2"}, Case{0, "COM0"}, Case{-1, "COM255"}}) {
     Stored().setValue("com", c.stored);
     NewView();
     EXPECT_EQ(Port(), c.port) << c.stored;

@@ -13,6 +13,8 @@ constexpr const char* kComValue = "com";
 constexpr const char* kPortValue = "port";
 constexpr quint32 kDefaultCom = 1;
 constexpr quint32 kLowByte = 0xFF;
+constexpr qlonglong kMinSigned32 = -0x80000000LL;
+constexpr qlonglong kMaxUnsigned32 = 0xFFFFFFFFLL;
 
 // The store under "Software\<appName>" of the current user.
 std::unique_ptr<QSettings> OpenKey(const QString& appName) {
@@ -37,10 +39,12 @@ PortSetting LoadPortSetting(const QString& appName) {
   const auto key = OpenKey(appName);
   const QVariant com = key->value(QLatin1String(kComValue));
   if (com.isValid()) {
-    // A 32-bit value: what does not read as one counts as missing.
+    // A 32-bit value: what does not read as one counts as missing. The
+    // Windows registry hands a DWORD back as a signed number, so -1 is
+    // 0xFFFFFFFF.
     bool ok = false;
     const qlonglong n = com.toLongLong(&ok);
-    if (ok && n >= 0 && n <= 0xFFFFFFFFLL) s.com = static_cast<quint32>(n);
+    if (ok && n >= kMinSigned32 && n <= kMaxUnsigned32) s.com = static_cast<quint32>(n);
   }
   s.port = key->value(QLatin1String(kPortValue)).toString();
   return s;
