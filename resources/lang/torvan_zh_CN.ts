@@ -343,13 +343,6 @@
     </message>
 </context>
 <context>
-    <name>torvan::CNavigatorBar</name>
-    <message>
-        <source>Close</source>
-        <translation>关闭</translation>
-    </message>
-</context>
-<context>
     <name>torvan::COptionDialog</name>
     <message>
         <source>LED</source>

@@ -4,6 +4,7 @@
 #include <QDockWidget>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -65,6 +66,7 @@ struct LanguageCase {
   const char* ready;
   const char* about;
   const char* okButton;  // Qt's own texts come from the pack too
+  const char* closeTip;  // the bar's close button: built into the program, one text for both
 };
 
 // CTest lists each case by its name rather than by its bytes.
@@ -83,6 +85,7 @@ TEST_P(StartupTexts, ShowTheLanguagesTexts) {
   EXPECT_EQ(f->Menus().at(0)->title(), QString::fromUtf8(c.fileMenu));
   EXPECT_EQ(f->Action(cmd::kAppAbout)->text(), QString::fromUtf8(c.about));
   EXPECT_EQ(f->NavigatorBar()->Caption(), QString::fromUtf8(c.company));
+  EXPECT_EQ(f->NavigatorBar()->CloseButton()->toolTip(), QString::fromUtf8(c.closeTip));
   EXPECT_EQ(h.App().Context().messageCaption, QString::fromUtf8(c.company));
   QTreeWidgetItem* root = f->TreeRoot();
   EXPECT_EQ(root->text(0), QString::fromUtf8(c.company));
@@ -105,14 +108,14 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageCase{"English", "English", "Torvan FM Programmer  [ Type:TV-400  Fre:400 - 420MHz ]", "&File",
                      "Kestrel Bay Communications",
                      {"Product Information", "Channel Information", "Optional Features"}, "Rx Frequency",
-                     "Channel Information", "Ready", "About Torvan", "OK"},
+                     "Channel Information", "Ready", "About Torvan", "OK", "Close"},
         LanguageCase{"Chinese", "Chinese", "Torvan 写频软件  [ 类型:TV-400  频率:400 - 420MHz ]", "文件(&F)", "鸥湾通讯",
-                     {"类型设置", "信道信息", "可选功能"}, "接收频率", "信道信息", "就绪", "关于 Torvan", "确定"},
+                     {"类型设置", "信道信息", "可选功能"}, "接收频率", "信道信息", "就绪", "关于 Torvan", "确定", "Close"},
         // Small letters: the pack and the product texts are found (names ignore
         // case), but the program's own texts stay English.
         LanguageCase{"LowerCaseChinese", "chinese", "Torvan 写频软件  [ Type:TV-400  Fre:400 - 420MHz ]", "文件(&F)",
                      "鸥湾通讯", {"Product Information", "Channel Information", "Optional Features"}, "Rx Frequency",
-                     "Channel Information", "就绪", "关于 Torvan", "确定"}),
+                     "Channel Information", "就绪", "关于 Torvan", "确定", "Close"}),
     [](const testing::TestParamInfo<LanguageCase>& i) { return i.param.name; });
 
 TEST(Startup, ShowLangZeroOrMissingRemovesTheLanguageCommand) {

@@ -18,6 +18,9 @@ namespace {
 constexpr int kCaptionHeight = 22;
 constexpr int kTreeFontPixels = 14;
 constexpr int kTreeIndentation = 14;
+// The close button's tip is built into the program, not a text of the
+// language pack: it reads the same in every language.
+constexpr const char* kCloseTip = "Close";
 
 // A part of the bar that lets the bar become narrower than its contents
 // (down to the bar's own minimum): the caption and the tree are cut instead.
@@ -57,7 +60,7 @@ CNavigatorBar::CNavigatorBar(const QString& caption, QWidget* parent)
   m_closeButton->setIcon(LanguagePack::Icon(QStringLiteral("close")));
   m_closeButton->setIconSize(QSize(16, 16));
   m_closeButton->setAutoRaise(true);
-  m_closeButton->setToolTip(tr("Close"));
+  m_closeButton->setToolTip(QString::fromLatin1(kCloseTip));
   m_closeButton->setFocusPolicy(Qt::NoFocus);
   titleLayout->addWidget(m_caption, 1);
   titleLayout->addWidget(m_closeButton);
