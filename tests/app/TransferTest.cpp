@@ -278,6 +278,55 @@ INSTANTIATE_TEST_SUITE_P(
                   "no ACK after the identification"}),
     [](const testing::TestParamInfo<FaultCase>& i) { return i.param.name; });
 
+// The window titles in each language, and Write committing the cell being
+// typed before its window shows (Read leaves an editor alone).
+struct TitleCase {
+  const char* language;
+  const char* read;
+  const char* write;
+};
+void PrintTo(const TitleCase& c, std::ostream* os) { *os << c.language; }
+
+class TransferTitles : public testing::TestWithParam<TitleCase> {};
+
+TEST_P(TransferTitles, WriteCommitsTheEditorAndBothTitlesFollowTheLanguage) {
+  const TitleCase& c = GetParam();
+  AppHarness h({IniWithLanguage(c.language), true, true});
+  // A document of the 136-174 MHz band, which holds the channel typed below.
+  ASSERT_TRUE(SaveDat(h.File("crafted.dat"), CraftedImage()).ok());
+  ASSERT_TRUE(h.Start({QString::fromStdString(h.File("crafted.dat"))}));
+  CTorvanView& view = *h.Frame()->ActiveView();
+  CProgressDialog& dialog = view.ProgressDialog();
+  CMSFlexGrid& grid = view.Grid();
+  const auto command = [&](Qt::Key key) {
+    QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+    QApplication::processEvents();
+  };
+
+  grid.setFocus();
+  grid.SetRow(2);
+  grid.SetCol(1);
+  QTest::keyClicks(QApplication::focusWidget(), "146.5");  // no Enter: the editor stays open
+  ASSERT_EQ(grid.CellText(2, 1), QString());
+  command(Qt::Key_W);
+  ASSERT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(c.write));
+  EXPECT_EQ(grid.CellText(2, 1), "146.50000");
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  ASSERT_FALSE(dialog.isVisible());
+
+  ASSERT_TRUE(ActivateWindow(h.Frame()));
+  command(Qt::Key_R);
+  ASSERT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(c.read));
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, TransferTitles,
+                         testing::Values(TitleCase{"English", "Read Data", "Write Data"},
+                                         TitleCase{"Chinese", "读数据", "写数据"}),
+                         [](const testing::TestParamInfo<TitleCase>& i) { return std::string(i.param.language); });
+
 TEST_F(Transfer, CommandsThatWouldActOnTheImageWaitForTheSession) {
   Start({}, {"--image", h.File("crafted.dat")});
   CMainFrame* f = h.Frame();
