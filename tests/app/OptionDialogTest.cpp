@@ -200,6 +200,19 @@ TEST_F(Options, ValuesTheListsLackAreKept) {
   EXPECT_EQ(Image(), before);
 }
 
+TEST_F(Options, StepFirstEntryChosenByKeysReplacesAnUnknownStep) {
+  Image()[0x1FE0] = 0x07;  // Step 7: shown as "5k"
+  InDialog([](COptionDialog& d) {
+    QComboBox* step = d.List(OptionField::Step);
+    step->setFocus();
+    QTest::keyClick(step, Qt::Key_Down);  // 6.25k
+    QTest::keyClick(step, Qt::Key_Up);    // back to 5k, this time chosen
+    EXPECT_EQ(step->currentText(), "5k");
+    PressOk(d);
+  });
+  EXPECT_EQ(Image()[0x1FE0], 0x00);
+}
+
 TEST_F(Options, F1OpensTheTopicOfTheFocusedControl) {
   InDialog([](COptionDialog& d) {
     for (const auto& [widget, id] : {std::pair<QWidget*, int>{d.List(OptionField::Led), 1119},

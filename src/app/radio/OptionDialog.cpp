@@ -126,6 +126,9 @@ COptionDialog::COptionDialog(QWidget* parent)
   layout->addWidget(buttons);
 
   connect(m_removeStun, &QCheckBox::clicked, this, &COptionDialog::OnRemoveStun);
+  // A Step byte the list lacks shows as the first entry and is kept on OK,
+  // unless the user picks an entry (the first one included).
+  connect(List(OptionField::Step), &QComboBox::activated, this, [this] { m_stepPicked = true; });
   // F1: the topic of the focused control.
   InstallHelpKey(this, [] { return HelpIdOf(QApplication::focusWidget()); });
 }
@@ -145,6 +148,7 @@ void COptionDialog::OnInitDialog() {
     list->clear();
     for (const std::string& word : OptionListTexts(field, lang)) list->addItem(FromUtf8(word));
   }
+  m_stepPicked = false;
   if (!m_pImage) return;
   const OptionValues values = ReadOptions(*m_pImage);
   for (const OptionField field : kAllOptionFields) List(field)->setCurrentIndex(values[field]);
@@ -166,6 +170,7 @@ void COptionDialog::accept() {
     values.aniCode = CodeBytes(m_aniCode->text());
     values.stunCode = CodeBytes(m_stunCode->text());
     values.removeStun = m_removeStun->isChecked();
+    values.stepPicked = m_stepPicked;
     WriteOptions(values, *m_pImage);
   }
   QDialog::accept();

@@ -43,6 +43,7 @@ class COptionDialog : public QDialog {
   QLineEdit* m_aniCode;
   QLineEdit* m_stunCode;
   QCheckBox* m_removeStun;
+  bool m_stepPicked = false;  // the user chose an entry of the Step list
 };
 
 }  // namespace torvan

@@ -116,10 +116,10 @@ int ReadIndex(const RadioImage& image, const FieldCoding& fc) {
   return index;
 }
 
-void WriteIndex(int index, RadioImage& image, const FieldCoding& fc) {
+void WriteIndex(int index, bool picked, RadioImage& image, const FieldCoding& fc) {
   const bool inList = index >= 0 && index < fc.info.listSize;
   if (!inList) return;  // nothing chosen: the stored bits stay
-  if (fc.coding == Coding::StepByte && index == 0 && StoredIndex(image, fc) == kNoSelection) {
+  if (fc.coding == Coding::StepByte && index == 0 && !picked && StoredIndex(image, fc) == kNoSelection) {
     return;  // still the fallback that was shown for a byte the list lacks
   }
   unsigned v = 0;
@@ -253,7 +253,7 @@ void WriteOptions(const OptionValues& values, RadioImage& image) {
         break;
       default: {
         const OptionField f = ListFieldOf(s);
-        WriteIndex(values[f], image, CodingOf(f));
+        WriteIndex(values[f], f == OptionField::Step && values.stepPicked, image, CodingOf(f));
         break;
       }
     }

@@ -79,6 +79,9 @@ struct OptionValues {
   std::string aniCode;   // the characters as stored, at most 8
   std::string stunCode;  // same form
   bool removeStun = false;
+  // True when the user picked a Step entry: then even the first entry ("5k")
+  // is stored over a Step byte the list lacks (see WriteOptions).
+  bool stepPicked = false;
 
   int& operator[](OptionField f) { return index[static_cast<std::size_t>(f)]; }
   int operator[](OptionField f) const { return index[static_cast<std::size_t>(f)]; }
@@ -96,7 +99,8 @@ OptionValues ReadOptions(const RadioImage& image);
 //
 // Unknown stored values are kept: a field keeps its stored bits when its index
 // is kNoSelection or outside its list, and Step keeps its byte when its index
-// is still the 0 that ReadOptions falls back to for a byte the list lacks.
+// is still the 0 that ReadOptions falls back to for a byte the list lacks,
+// unless `stepPicked` says the user chose that entry.
 // So reading and writing back an image without changes keeps every byte that
 // the dialog could not show.
 //

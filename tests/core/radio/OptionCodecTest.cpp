@@ -268,6 +268,18 @@ TEST(OptionCodec, UnknownStoredValuesAreKept) {
   }
 }
 
+TEST(OptionCodec, StepFirstEntryPickedByTheUserReplacesAnUnknownByte) {
+  for (const std::uint8_t stored : {0x07, 0xFF}) {
+    RadioImage img = RadioImage::NewDocument();
+    img[0x1FE0] = stored;
+    OptionValues v = ReadOptions(img);
+    ASSERT_EQ(v[F::Step], 0);  // shown as "5k"
+    v.stepPicked = true;       // and "5k" chosen in the list
+    WriteOptions(v, img);
+    EXPECT_EQ(img[0x1FE0], 0x00) << "stored " << int(stored);
+  }
+}
+
 TEST(OptionCodec, IndexOutsideTheListChangesNothing) {
   for (F f : kAllOptionFields) {
     for (int index : {kNoSelection, OptionInfo(f).listSize, 1000}) {
