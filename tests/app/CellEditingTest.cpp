@@ -554,6 +554,31 @@ TEST_F(CellEditing, ScrollClosesAnOpenListWithoutACommitAndAClickOpensItAgain) {
   EXPECT_EQ(list->currentText(), "Low");
 }
 
+TEST_F(CellEditing, EnterInADroppedListTakesTheItemAndMovesOn) {
+  Start();
+  Fill(2, kUsedRow);
+  Click(2, 5);
+  auto* list = qobject_cast<QComboBox*>(View()->OpenEditor());
+  ASSERT_NE(list, nullptr);
+  list->showPopup();
+  ASSERT_TRUE(list->view()->isVisible());
+  QTest::keyClick(list->view(), Qt::Key_Up);  // "High" highlighted
+  QTest::keyClick(list->view(), Qt::Key_Return);
+  EXPECT_FALSE(list->view()->isVisible());
+  EXPECT_EQ(Grid().TextMatrix(2, 5), "High");
+  EXPECT_EQ(Current(), std::make_pair(2, 6));
+  EXPECT_EQ(View()->OpenEditor(), View()->EditorForColumn(6));
+
+  // F1 in a dropped list opens the list's own topic.
+  auto* busy = qobject_cast<QComboBox*>(View()->OpenEditor());
+  ASSERT_NE(busy, nullptr);
+  busy->showPopup();
+  QTest::keyClick(busy->view(), Qt::Key_F1);
+  ASSERT_NE(HelpWindow::Instance(), nullptr);
+  EXPECT_EQ(HelpWindow::Instance()->CurrentAnchor(), QString::number(HelpIdOf(busy)));
+  EXPECT_EQ(Grid().TextMatrix(2, 6), "Lock");
+}
+
 TEST_F(CellEditing, TypingOnTheGridGoesIntoTheCellsEditor) {
   Start();
   SetBand({136, 174});

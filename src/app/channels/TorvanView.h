@@ -23,6 +23,7 @@
 #include "shell/LanguageDialog.h"
 
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 
 namespace torvan {
@@ -134,6 +135,11 @@ class CTorvanView : public QWidget {
   void MoveToNextCell(int row, int col);
   void MoveToPreviousCell();
   bool IsEditor(const QObject* o) const;
+  // The list whose dropped view `watched` is; nullptr for anything else.
+  QComboBox* ListOfDroppedView(QObject* watched) const;
+  // Keys in a dropped list: Enter and Tab commit and move on as with the list
+  // closed, F1 opens the list's help; the rest stays with the list.
+  bool OnDroppedListKey(QComboBox* list, QKeyEvent* k);
 
   CTorvanDoc* m_pDocument;
   CMSFlexGrid m_grid;

@@ -64,6 +64,8 @@ void CTorvanView::CreateEditors() {
     c->hide();
     SetHelpId(c, id);
     c->installEventFilter(this);
+    // A dropped list takes the keys itself: Enter there must still commit.
+    c->view()->installEventFilter(this);
     return c;
   };
 
@@ -289,6 +291,9 @@ void CTorvanView::MoveToPreviousCell() {
 }
 
 bool CTorvanView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    if (QComboBox* list = ListOfDroppedView(watched)) return OnDroppedListKey(list, static_cast<QKeyEvent*>(event));
+  }
   if (event->type() != QEvent::KeyPress || (watched != &m_grid && !IsEditor(watched)))
     return QWidget::eventFilter(watched, event);
   auto* k = static_cast<QKeyEvent*>(event);
@@ -318,6 +323,35 @@ bool CTorvanView::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QWidget::eventFilter(watched, event);
+}
+
+QComboBox* CTorvanView::ListOfDroppedView(QObject* watched) const {
+  for (QComboBox* list : {m_comboRxTone, m_comboTxTone, m_comboPower, m_comboBusyLock, m_comboScanAdd, m_comboBandwidth}) {
+    if (list && watched == list->view()) return list;
+  }
+  return nullptr;
+}
+
+bool CTorvanView::OnDroppedListKey(QComboBox* list, QKeyEvent* k) {
+  switch (k->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab: {
+      // One Enter takes the highlighted item, commits and moves on, as it does
+      // with the list closed.
+      const QModelIndex highlighted = list->view()->currentIndex();
+      if (highlighted.isValid()) list->setCurrentIndex(highlighted.row());
+      list->hidePopup();
+      OnEnterKey();
+      return true;
+    }
+    case Qt::Key_F1:
+      // The dropped list is a window of its own: help for the list itself.
+      ShowHelp(HelpIdOf(list));
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace torvan
