@@ -20,13 +20,38 @@ void RegisterCommand(CommandInfo info) {
 
 const std::vector<CommandInfo>& Commands() { return Registry(); }
 
+std::string OneLine(std::string_view text) {
+  constexpr unsigned char kFirstPrintable = 0x20;
+  constexpr unsigned char kDelete = 0x7F;
+  std::string line;
+  line.reserve(text.size());
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c >= kFirstPrintable && c != kDelete) {
+      line += ch;  // UTF-8 sequences pass whole: their bytes are all 0x80 or more
+    } else if (c == '\n') {
+      line += "\\n";
+    } else if (c == '\r') {
+      line += "\\r";
+    } else if (c == '\t') {
+      line += "\\t";
+    } else {
+      constexpr char kHexDigits[] = "0123456789ABCDEF";
+      line += "\\x";
+      line += kHexDigits[c >> 4];
+      line += kHexDigits[c & 0x0F];
+    }
+  }
+  return line;
+}
+
 int Fail(const std::string& message) {
-  std::cerr << "torvan-cli: " << message << '\n';
+  std::cerr << "torvan-cli: " << OneLine(message) << '\n';
   return kExitFailure;
 }
 
 int UsageError(const std::string& verb, const std::string& message) {
-  std::cerr << "torvan-cli " << verb << ": " << message << '\n';
+  std::cerr << "torvan-cli " << verb << ": " << OneLine(message) << '\n';
   for (const auto& c : Commands()) {
     if (c.name == verb) std::cerr << "usage: torvan-cli " << c.usage << '\n';
   }

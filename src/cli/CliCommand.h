@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace torvan::cli {
@@ -33,7 +34,12 @@ struct Registrar {
 #define TORVAN_CLI_COMMAND(...) \
   static const ::torvan::cli::Registrar TORVAN_CLI_CONCAT(torvanCliRegistrar_, __LINE__)(__VA_ARGS__)
 
-// Prints "torvan-cli: <message>" on stderr and returns kExitFailure.
+// `text` made fit for one line of a terminal: control characters that came
+// from a file or an argument (a line feed inside a quoted CSV field, a NUL)
+// are shown as \n, \r, \t or \xNN instead of breaking or garbling the line.
+std::string OneLine(std::string_view text);
+
+// Prints "torvan-cli: <message>" on stderr (as OneLine) and returns kExitFailure.
 int Fail(const std::string& message);
 // Prints "torvan-cli <verb>: <message>" and the verb's usage on stderr; returns kExitUsage.
 int UsageError(const std::string& verb, const std::string& message);

@@ -24,7 +24,7 @@ int RunRead(const std::vector<std::string>& argv) {
   const CloneResult result = RunTransfer(CloneDirection::Read, image, options, trace);
   // The trace is most useful when something failed: it is written either way.
   const std::string traceError = trace.Save();
-  if (!result.ok() && !traceError.empty()) std::cerr << "torvan-cli: " << traceError << '\n';
+  if (!result.ok() && !traceError.empty()) std::cerr << "torvan-cli: " << OneLine(traceError) << '\n';
   if (!result.ok()) {
     // Nothing is written: a broken-off read is not a radio image.
     if (result.outcome == CloneOutcome::Cancelled) return Fail("read cancelled; " + *out + " was not written");

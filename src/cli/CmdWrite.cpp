@@ -64,7 +64,7 @@ int RunWrite(const std::vector<std::string>& argv) {
   const std::string traceError = trace.Save();
   if (traceError.empty()) return status;
   if (status == kExitOk) return Fail(traceError);
-  std::cerr << "torvan-cli: " << traceError << '\n';
+  std::cerr << "torvan-cli: " << OneLine(traceError) << '\n';
   return status;
 }
 

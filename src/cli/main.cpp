@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
       }
     }
   }
-  std::cerr << "torvan-cli: unknown command \"" << verb << "\"\n\n";
+  std::cerr << "torvan-cli: unknown command \"" << torvan::cli::OneLine(verb) << "\"\n\n";
   PrintHelp(std::cerr);
   return torvan::cli::kExitUsage;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -237,6 +238,10 @@ TEST_F(Cli, FailuresExitWithOneLineAndWriteNothing) {
   WriteText("txonly.csv", kHeader + "\n" + good + "3,,145.5,,,,,,,\n");
   WriteText("nohdr.csv", "Pr,145.5\n");
   WriteText("binary.csv", kHeader + "\n" + good + "3,\xFF\xFE,,,,,,,,\n");
+  // Control characters inside quoted fields reach the message: shown, not obeyed.
+  WriteText("newline.csv", kHeader + "\n" + good + "3,145.5,,,,,,,,\"AB\nC\"\n");
+  WriteText("return.csv", kHeader + "\n" + good + "3,145.5,,,,,,,,\"AB\rC\"\n");
+  WriteText("nul.csv", kHeader + "\n" + good + "3,145.5,,,,,,,," + std::string("A\0B", 3) + "\n");
   const struct {
     std::vector<std::string> args;
     int exit;
@@ -261,6 +266,9 @@ TEST_F(Cli, FailuresExitWithOneLineAndWriteNothing) {
        "o.dat"},
       {{"import", "in.dat", "nohdr.csv", "-o", "o.dat"}, 1, "nohdr.csv: line 1: no CH column", "o.dat"},
       {{"import", "in.dat", "binary.csv", "-o", "o.dat"}, 1, "binary.csv: line 3: the text is not UTF-8", "o.dat"},
+      {{"import", "in.dat", "newline.csv", "-o", "o.dat"}, 1, "line 3: Cha Name \"AB\\nC\" may hold only", "o.dat"},
+      {{"import", "in.dat", "return.csv", "-o", "o.dat"}, 1, "line 3: Cha Name \"AB\\rC\" may hold only", "o.dat"},
+      {{"import", "in.dat", "nul.csv", "-o", "o.dat"}, 1, "line 3: Cha Name \"A\\x00B\" may hold only", "o.dat"},
       {{"export", "in.dat", "-o", "no/such/folder/o.csv"}, 1, "cannot write no/such/folder/o.csv", nullptr},
       {{"import", "in.dat", "raster.csv", "-o", "no/such/folder/o.dat"}, 1, "line 3", nullptr},
       // Usage errors.
@@ -282,6 +290,9 @@ TEST_F(Cli, FailuresExitWithOneLineAndWriteNothing) {
     if (c.exit == 1) {
       EXPECT_EQ(r.err.rfind("torvan-cli: ", 0), 0u) << r.err;
       EXPECT_EQ(Lines(r.err).size(), 1u) << cmd << "\n" << r.err;
+      const std::string line = r.err.substr(0, r.err.size() - 1);
+      EXPECT_FALSE(std::any_of(line.begin(), line.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; }))
+          << cmd << ": a control character on the terminal";
     }
     if (c.output) {
       EXPECT_FALSE(Exists(c.output)) << cmd;
