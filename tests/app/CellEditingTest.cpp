@@ -291,6 +291,7 @@ TEST_F(CellEditing, FrequenciesAreCheckedAgainstTheBandAndTheRaster) {
       if (c.col == 1) want = Texts(kEmptyRow);  // a refused Rx empties the channel
       EXPECT_EQ(Current(), std::make_pair(row, c.col));  // Enter stays
       EXPECT_EQ(View()->OpenEditor(), nullptr);
+      EXPECT_EQ(Focus(), &Grid());  // the keys typed next go to the same cell
     } else {
       EXPECT_EQ(Current(), std::make_pair(row, c.col + 1));
       EXPECT_EQ(View()->OpenEditor(), View()->EditorForColumn(c.col + 1));

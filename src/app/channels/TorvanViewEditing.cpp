@@ -222,7 +222,11 @@ void CTorvanView::ShowCellWarning(MessageId id) {
 }
 
 void CTorvanView::HideEditor(QWidget* editor) {
-  bool hadFocus = editor->hasFocus() || editor->isAncestorOf(QApplication::focusWidget());
+  // While a warning is up, the main window is not active and nothing in it has
+  // the focus; the editor is then the widget its window gives the focus back to.
+  QWidget* const windowFocus = editor->window()->focusWidget();
+  bool hadFocus = editor->hasFocus() || editor->isAncestorOf(QApplication::focusWidget()) ||
+                  windowFocus == editor || editor->isAncestorOf(windowFocus);
   if (auto* list = qobject_cast<QComboBox*>(editor)) {
     // A dropped list is a window of its own and holds the focus itself.
     hadFocus = hadFocus || list->view()->isVisible();
