@@ -18,6 +18,11 @@ int RunRead(const std::vector<std::string>& argv) {
   if (!ReadTransferOptions(args, options, error)) return UsageError("read", error);
   const auto out = args.value("-o");
   if (!out || out->empty()) return UsageError("read", "-o OUT.dat is required");
+  // The radio's memory must have somewhere to go before it is read.
+  for (const auto& file : {std::optional<std::string>(*out), options.tracePath}) {
+    if (!file) continue;
+    if (const std::string why = CannotWrite(*file); !why.empty()) return Fail(why);
+  }
 
   TraceLog trace(options.tracePath);
   RadioImage image;

@@ -55,6 +55,10 @@ int RunWrite(const std::vector<std::string>& argv) {
 
   RadioImage image;
   if (const Status s = LoadDat(in, image); !s.ok()) return Fail(s.error());
+  // A trace that cannot be kept fails the command: find out before the radio is touched.
+  if (options.tracePath) {
+    if (const std::string why = CannotWrite(*options.tracePath); !why.empty()) return Fail(why);
+  }
   // The image goes out as it is: the command line has no grid to encode.
   const RadioImage sent = image;
 

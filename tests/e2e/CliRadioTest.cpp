@@ -361,6 +361,46 @@ TEST_F(CliRadioTest, PortThatCannotBeOpened) {
   EXPECT_EQ(r.exitCode, 0) << r.err;
 }
 
+// A file the command cannot write (the output or the trace) stops it before
+// anything goes over the wire: a read of the whole radio is not thrown away
+// at the end, and the radio is not written by a command that then fails.
+TEST_F(CliRadioTest, OutputThatCannotBeWrittenStopsTheCommandBeforeTheRadio) {
+  const std::string in = Save("in.dat", Pattern(7));
+  const std::string missing = dir_.file("no-such-folder");
+  const struct {
+    const char* name;
+    std::vector<std::string> args;  // after the verb and --port
+    std::string unwritable;
+    const char* because;
+    std::string mustNotExist;  // a file that only a session would have made
+  } cases[] = {
+      {"read, output in a missing folder", {"read", "-o", missing + "/out.dat", "--trace", dir_.file("t.log")},
+       missing + "/out.dat", "No such file or directory", dir_.file("t.log")},
+      {"read, output is a folder", {"read", "-o", dir_.path().string(), "--trace", dir_.file("t.log")},
+       dir_.path().string(), "Is a directory", dir_.file("t.log")},
+      {"read, trace in a missing folder", {"read", "-o", dir_.file("out.dat"), "--trace", missing + "/t.log"},
+       missing + "/t.log", "No such file or directory", dir_.file("out.dat")},
+      {"write, trace in a missing folder", {"write", in, "--trace", missing + "/t.log"}, missing + "/t.log",
+       "No such file or directory", dir_.file("saved.dat")},
+      {"write --verify, trace under a file", {"write", in, "--verify", "--trace", in + "/t.log"}, in + "/t.log",
+       "Not a directory", dir_.file("saved.dat")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    {
+      Radio radio({"--save", dir_.file("saved.dat")});
+      std::vector<std::string> args = c.args;
+      args.insert(args.begin() + 1, {"--port", radio.path()});
+      const ProcessResult r = Cli(args);
+      EXPECT_EQ(r.exitCode, 1) << r.err;
+      EXPECT_EQ(r.err, "torvan-cli: cannot write " + c.unwritable + ": " + c.because + "\n");
+      ExpectPortFree(radio.path());
+      EXPECT_EQ(radio.Stop().exitCode, 0);
+    }
+    EXPECT_FALSE(std::filesystem::exists(c.mustNotExist)) << "the session ran";
+  }
+}
+
 TEST_F(CliRadioTest, TraceHasOneLinePerWireEvent) {
   Radio radio({});
   const std::string trace = dir_.file("read.log");
