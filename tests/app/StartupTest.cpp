@@ -4,6 +4,7 @@
 #include <QDockWidget>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -96,6 +97,13 @@ TEST_P(StartupTexts, ShowTheLanguagesTexts) {
   ASSERT_NE(f->ActiveView(), nullptr);
   EXPECT_EQ(f->ActiveView()->Grid().CellText(0, 1), QString::fromUtf8(c.header1));
   EXPECT_EQ(f->ActiveChild()->windowTitle(), QString::fromUtf8(c.childTitle));
+  EXPECT_EQ(f->statusBar()->currentMessage(), QString::fromUtf8(c.ready));
+  // A command's tip shows while the pointer is on it; "Ready" comes back after.
+  QStatusTipEvent onItem(f->Action(cmd::kRead)->statusTip());
+  QApplication::sendEvent(f, &onItem);
+  EXPECT_EQ(f->statusBar()->currentMessage(), f->Action(cmd::kRead)->statusTip());
+  QStatusTipEvent offItem{QString()};
+  QApplication::sendEvent(f, &offItem);
   EXPECT_EQ(f->statusBar()->currentMessage(), QString::fromUtf8(c.ready));
   EXPECT_TRUE(f->Menus().at(4)->actions().contains(f->Action(cmd::kLanguage)));  // ShowLang=1
   QDialogButtonBox buttons(QDialogButtonBox::Ok);

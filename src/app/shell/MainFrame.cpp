@@ -57,6 +57,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   CreateMenusAndToolbar();
   CreateNavigatorBar();
   statusBar()->showMessage(tr("Ready"));
+  // The idle text comes back whenever a command's tip or a notice is gone.
+  connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+    if (message.isEmpty()) statusBar()->showMessage(tr("Ready"));
+  });
 
   // F1 outside dialogs: the topic of the focused control, else the contents.
   InstallHelpKey(this, [] { return HelpIdOf(QApplication::focusWidget()); });
