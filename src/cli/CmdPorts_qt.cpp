@@ -37,7 +37,7 @@ int RunPorts(const std::vector<std::string>& argv) {
 }
 
 TORVAN_CLI_COMMAND(CommandInfo{"ports", "ports", "list the serial ports of this machine, with descriptions", RunPorts,
-                               32});
+                               72});
 
 }  // namespace
 }  // namespace torvan::cli

@@ -43,7 +43,7 @@ int RunRead(const std::vector<std::string>& argv) {
 
 TORVAN_CLI_COMMAND(CommandInfo{"read", "read --port PORT -o OUT.dat [--trace LOG] [--retries N]",
                                "read the radio's memory into OUT.dat (written only after a complete read)", RunRead,
-                               30});
+                               70});
 
 }  // namespace
 }  // namespace torvan::cli

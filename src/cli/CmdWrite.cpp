@@ -74,7 +74,7 @@ int RunWrite(const std::vector<std::string>& argv) {
 
 TORVAN_CLI_COMMAND(CommandInfo{"write", "write --port PORT IN.dat [--trace LOG] [--retries N] [--verify]",
                                "write IN.dat to the radio; --verify reads it back and compares 0x0000-0x1FF2",
-                               RunWrite, 31});
+                               RunWrite, 71});
 
 }  // namespace
 }  // namespace torvan::cli
