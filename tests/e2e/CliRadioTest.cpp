@@ -453,7 +453,9 @@ TEST_F(CliRadioTest, UsageErrors) {
     EXPECT_NE(r.err.find("usage: torvan-cli " + args[0]), std::string::npos) << r.err;
   }
   const std::vector<std::vector<std::string>> sim = {
-      {"--fault", "loud"}, {"--fault", "nak-block=0x0C81"}, {"--baud", "0"}, {"--baud"}, {"--port", "x"}};
+      {"--fault", "loud"}, {"--fault", "nak-block=0x0C81"}, {"--baud", "0"}, {"--baud"}, {"--port", "x"},
+      // A second address of one kind would quietly replace the first.
+      {"--fault", "stuck-block=0x0C80", "--fault", "stuck-block=0x0C88"}};
   for (auto args : sim) {
     args.insert(args.begin(), TORVAN_SIM_PATH);
     const ProcessResult r = RunProcess(args, 10s);

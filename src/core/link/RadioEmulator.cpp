@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <string>
 
 #include "link/CloneSession.h"
@@ -42,6 +43,13 @@ bool ParseAddress(std::string_view text, std::uint16_t& out) {
   return true;
 }
 
+// A block address as the usage text writes it: "0x0C80".
+std::string BlockText(std::uint16_t address) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "0x%04X", static_cast<unsigned>(address));
+  return buf;
+}
+
 }  // namespace
 
 Status ParseRadioFault(std::string_view text, RadioFaults& faults) {
@@ -80,6 +88,11 @@ Status ParseRadioFault(std::string_view text, RadioFaults& faults) {
     if (!ParseAddress(arg, address)) {
       return Status::Error("fault " + std::string(kind) + ": \"" + std::string(arg) +
                            "\" is not a block address (0x0000 to 0x1FF8, a multiple of 8; hex with 0x or decimal)");
+    }
+    // One address a kind: a second one would silently replace the first.
+    if (const auto& given = faults.*b.member; given && *given != address) {
+      return Status::Error("fault " + std::string(kind) + " is given twice (" + BlockText(*given) + " and " +
+                           BlockText(address) + "): the radio has it at one block only");
     }
     faults.*b.member = address;
     return Status::Ok();
