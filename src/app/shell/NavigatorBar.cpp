@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRubberBand>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -22,6 +23,21 @@ constexpr int kTreeIndentation = 14;
 // language pack: it reads the same in every language.
 constexpr const char* kCloseTip = "Close";
 
+// The caption line's text: when the bar is narrower than the text, it ends in
+// an ellipsis rather than in half a letter; its tip shows it whole.
+class CaptionLabel : public QLabel {
+ public:
+  explicit CaptionLabel(const QString& text) : QLabel(text) { setToolTip(text); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const QRect room = contentsRect();
+    p.drawText(room, Qt::AlignLeft | Qt::AlignVCenter,
+               fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+  }
+};
+
 // A part of the bar that lets the bar become narrower than its contents
 // (down to the bar's own minimum): the caption and the tree are cut instead.
 class Shrinkable : public QWidget {
@@ -35,7 +51,7 @@ CNavigatorBar::CNavigatorBar(const QString& caption, QWidget* parent)
     : QDockWidget(parent),
       m_body(new Shrinkable(this)),
       m_tree(new QTreeWidget(m_body)),
-      m_caption(new QLabel(caption)),
+      m_caption(new CaptionLabel(caption)),
       m_closeButton(new QToolButton),
       m_dragLine(nullptr) {
   setObjectName(QStringLiteral("NavigatorBar"));
