@@ -1,12 +1,9 @@
 #include "CliTransfer.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
-#include <system_error>
 
 #ifdef _WIN32
 #include <io.h>
@@ -14,7 +11,6 @@
 #define TORVAN_FILENO _fileno
 #else
 #include <unistd.h>
-#define TORVAN_CAN_ASK_ACCESS 1
 #define TORVAN_ISATTY isatty
 #define TORVAN_FILENO fileno
 #endif
@@ -142,22 +138,6 @@ std::string TraceLog::Save() const {
   if (!path_) return {};
   const Status s = WriteFileAtomically(*path_, std::string_view(text_));
   return s.ok() ? std::string() : "trace not written: " + s.error();
-}
-
-std::string CannotWrite(const std::string& path) {
-  namespace fs = std::filesystem;
-  const auto because = [&](int errnum) { return "cannot write " + path + ": " + SystemErrorText(errnum); };
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) return because(EISDIR);
-  fs::path folder = fs::path(path).parent_path();
-  if (folder.empty()) folder = ".";
-  const fs::file_status st = fs::status(folder, ec);
-  if (!fs::exists(st)) return because(ENOENT);
-  if (!fs::is_directory(st)) return because(ENOTDIR);
-#ifdef TORVAN_CAN_ASK_ACCESS
-  if (::access(folder.c_str(), W_OK | X_OK) != 0) return because(errno);
-#endif
-  return {};
 }
 
 CloneResult RunTransfer(CloneDirection direction, RadioImage& image, const TransferOptions& options, TraceLog& trace) {

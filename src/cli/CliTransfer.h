@@ -38,12 +38,6 @@ class TraceLog {
   std::optional<WireTrace> trace_;
 };
 
-// Why `path` cannot become a file we write (empty when it looks writable):
-// its folder is missing, is not a folder or refuses us, or `path` itself is
-// a folder. Asked before a session, so that a read of the whole radio is not
-// thrown away, nor the radio written, only to fail at the file afterwards.
-std::string CannotWrite(const std::string& path);
-
 // Runs one session on `image` in `direction`.
 CloneResult RunTransfer(CloneDirection direction, RadioImage& image, const TransferOptions& options, TraceLog& trace);
 

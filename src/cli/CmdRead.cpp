@@ -4,6 +4,7 @@
 
 #include "CliCommand.h"
 #include "CliTransfer.h"
+#include "files/WritableTarget.h"
 #include "radio/DatFile.h"
 
 namespace torvan::cli {
@@ -21,7 +22,7 @@ int RunRead(const std::vector<std::string>& argv) {
   // The radio's memory must have somewhere to go before it is read.
   for (const auto& file : {std::optional<std::string>(*out), options.tracePath}) {
     if (!file) continue;
-    if (const std::string why = CannotWrite(*file); !why.empty()) return Fail(why);
+    if (const Status s = CheckWritableTarget(*file); !s.ok()) return Fail(s.error());
   }
 
   TraceLog trace(options.tracePath);

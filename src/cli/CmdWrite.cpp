@@ -5,6 +5,7 @@
 
 #include "CliCommand.h"
 #include "CliTransfer.h"
+#include "files/WritableTarget.h"
 #include "radio/DatFile.h"
 
 namespace torvan::cli {
@@ -57,7 +58,7 @@ int RunWrite(const std::vector<std::string>& argv) {
   if (const Status s = LoadDat(in, image); !s.ok()) return Fail(s.error());
   // A trace that cannot be kept fails the command: find out before the radio is touched.
   if (options.tracePath) {
-    if (const std::string why = CannotWrite(*options.tracePath); !why.empty()) return Fail(why);
+    if (const Status s = CheckWritableTarget(*options.tracePath); !s.ok()) return Fail(s.error());
   }
   // The image goes out as it is: the command line has no grid to encode.
   const RadioImage sent = image;

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "files/AtomicFile.h"
+#include "files/WritableTarget.h"
 #include "link/RadioEmulator.h"
 #include "radio/DatFile.h"
 
@@ -248,6 +249,11 @@ int main(int argc, char** argv) {
   RadioImage memory = RadioImage::NewDocument();
   if (options.image) {
     const torvan::Status s = torvan::LoadDat(*options.image, memory);
+    if (!s.ok()) return Fail(s.error());
+  }
+  // Found out now, not after a write session that the program took for a success.
+  if (options.save) {
+    const torvan::Status s = torvan::CheckWritableTarget(*options.save);
     if (!s.ok()) return Fail(s.error());
   }
 

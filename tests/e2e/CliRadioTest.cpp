@@ -469,9 +469,25 @@ TEST_F(CliRadioTest, MissingInputFileIsAFailureNotAUsageError) {
   const ProcessResult w = Cli({"write", "--port", "/dev/null", dir_.file("missing.dat")});
   EXPECT_EQ(w.exitCode, 1);
   EXPECT_EQ(w.err, "torvan-cli: cannot open " + dir_.file("missing.dat") + ": No such file or directory\n");
-  const ProcessResult s = RunProcess({TORVAN_SIM_PATH, "--image", dir_.file("missing.dat")}, 10s);
-  EXPECT_EQ(s.exitCode, 1);
-  EXPECT_EQ(s.out, "");
+  // The virtual radio refuses files it cannot use before it opens a terminal:
+  // a --save it cannot write would otherwise fail only after a write session
+  // that the program took for a success.
+  const std::string missing = dir_.file("no-such-folder") + "/saved.dat";
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } sim[] = {
+      {{"--image", dir_.file("missing.dat")}, "cannot open " + dir_.file("missing.dat") + ": No such file or directory"},
+      {{"--save", missing}, "cannot write " + missing + ": No such file or directory"},
+      {{"--save", dir_.path().string()}, "cannot write " + dir_.path().string() + ": Is a directory"},
+  };
+  for (auto c : sim) {
+    c.args.insert(c.args.begin(), TORVAN_SIM_PATH);
+    const ProcessResult s = RunProcess(c.args, 10s);
+    EXPECT_EQ(s.exitCode, 1) << c.args[1] << " " << c.args[2];
+    EXPECT_EQ(s.out, "");
+    EXPECT_EQ(s.err, "torvan-radio-sim: " + c.err + "\n");
+  }
 }
 
 }  // namespace
