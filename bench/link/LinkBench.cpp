@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "ChildProcess.h"
+#include "VirtualRadio.h"
 #include "link/CloneSession.h"
 
 namespace {
@@ -49,10 +49,10 @@ class QuietHost final : public torvan::CloneHost {
 };
 
 void FullSession(benchmark::State& state, CloneDirection direction, unsigned baud) {
-  std::vector<std::string> args = {TORVAN_SIM_PATH};
-  if (baud > 0) args.insert(args.end(), {"--baud", std::to_string(baud)});
-  torvan::test::ChildProcess sim(args, /*captureErr=*/false);
-  const std::string port = sim.ReadLine(std::chrono::seconds(5));
+  std::vector<std::string> args;
+  if (baud > 0) args = {"--baud", std::to_string(baud)};
+  const torvan::test::Radio sim(args, /*captureErr=*/false);
+  const std::string& port = sim.path();
   if (port.empty()) {
     state.SkipWithError("torvan-radio-sim printed no terminal path");
     return;

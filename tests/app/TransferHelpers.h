@@ -14,7 +14,7 @@
 #include <vector>
 
 #ifdef TORVAN_SIM_PATH
-#include "e2e/ChildProcess.h"
+#include "e2e/VirtualRadio.h"
 #endif
 
 namespace torvan::test {
@@ -53,20 +53,11 @@ inline void ChooseEntry(QComboBox* list, int index) {
 
 #ifdef TORVAN_SIM_PATH
 // torvan-radio-sim with `args`, running while the object lives.
-class SimRadio {
+class SimRadio : public Radio {
  public:
-  explicit SimRadio(std::vector<std::string> args = {}) {
-    args.insert(args.begin(), TORVAN_SIM_PATH);
-    process_ = std::make_unique<ChildProcess>(args, /*captureErr=*/false);
-    port_ = process_->ReadLine(std::chrono::seconds(5));
-  }
-  // The terminal to open; empty when the radio did not start.
-  const std::string& Port() const { return port_; }
-  QString QPort() const { return QString::fromStdString(port_); }
-
- private:
-  std::unique_ptr<ChildProcess> process_;
-  std::string port_;
+  explicit SimRadio(std::vector<std::string> args = {}) : Radio(std::move(args), /*captureErr=*/false) {}
+  const std::string& Port() const { return path(); }
+  QString QPort() const { return QString::fromStdString(path()); }
 };
 #endif
 

@@ -1,7 +1,7 @@
 #pragma once
 // One virtual radio (torvan-radio-sim) on its own pseudo-terminal for one
-// test: started with the given arguments, its terminal's path read from its
-// first line.
+// test or benchmark: started with the given arguments, its terminal's path
+// read from its first line. Needs TORVAN_SIM_PATH.
 
 #include <signal.h>
 
@@ -16,11 +16,13 @@ namespace torvan::test {
 
 class Radio {
  public:
-  explicit Radio(std::vector<std::string> args) {
+  // `captureErr`: keep the radio's stderr for the test (else it goes to ours).
+  explicit Radio(std::vector<std::string> args, bool captureErr = true) {
     args.insert(args.begin(), TORVAN_SIM_PATH);
-    process_ = std::make_unique<ChildProcess>(args, /*captureErr=*/true);
+    process_ = std::make_unique<ChildProcess>(args, captureErr);
     path_ = process_->ReadLine(std::chrono::seconds(5));
   }
+  // The terminal to open; empty when the radio did not start.
   const std::string& path() const { return path_; }
   // Stops the radio the way a user does (Ctrl-C) and returns how it ended.
   ProcessResult Stop(int sig = SIGINT) {
