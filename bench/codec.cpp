@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "channels/TextGrid.h"
-#include "radio/ChannelCodec.h"
-#include "radio/ToneTable.h"
+#include "core/channels/TextGrid.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/ToneTable.h"
 
 namespace {
 

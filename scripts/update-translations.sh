@@ -6,8 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 lupdate=$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
 dirs=()
-for d in shell grid channels radio link product; do
+for d in base shell grid channels radio link product; do
   [[ -d src/app/$d ]] && dirs+=("src/app/$d")
 done
-"$lupdate" -no-obsolete -locations none -I src/app -I src/core "${dirs[@]}" \
+"$lupdate" -no-obsolete -locations none -I src "${dirs[@]}" src/qtprint \
   -ts resources/lang/torvan_en.ts resources/lang/torvan_zh_CN.ts

@@ -19,13 +19,13 @@
 #include <cstring>
 #include <vector>
 
-#include "channels/TextGrid.h"
-#include "config/IniStore.h"
-#include "grid/FlexGrid.h"
-#include "radio/ChannelCodec.h"
-#include "radio/DatFile.h"
-#include "shell/MainFrame.h"
-#include "shell/TorvanApp.h"
+#include "core/channels/TextGrid.h"
+#include "core/config/IniStore.h"
+#include "app/grid/FlexGrid.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/DatFile.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/TorvanApp.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <string>
 
 #include "VirtualRadio.h"
-#include "link/CloneSession.h"
+#include "core/link/CloneSession.h"
 
 namespace {
 

@@ -21,13 +21,13 @@
 #include <string>
 
 #include "VirtualRadio.h"
-#include "channels/TorvanView.h"
-#include "config/IniStore.h"
-#include "link/CloneHost.h"
-#include "link/ProgressDialog.h"
-#include "shell/CommandIds.h"
-#include "shell/MainFrame.h"
-#include "shell/TorvanApp.h"
+#include "app/channels/TorvanView.h"
+#include "core/config/IniStore.h"
+#include "core/link/CloneHost.h"
+#include "app/link/ProgressDialog.h"
+#include "app/base/CommandIds.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/TorvanApp.h"
 
 namespace {
 

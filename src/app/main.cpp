@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QStringList>
 
-#include "config/IniStore.h"
-#include "shell/TorvanApp.h"
+#include "core/config/IniStore.h"
+#include "app/shell/TorvanApp.h"
 
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);

@@ -15,8 +15,8 @@
 #define TORVAN_FILENO fileno
 #endif
 
-#include "files/AtomicFile.h"
-#include "radio/ValueTexts.h"
+#include "core/files/AtomicFile.h"
+#include "core/radio/ValueTexts.h"
 
 namespace torvan::cli {
 

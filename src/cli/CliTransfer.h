@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "CliCommand.h"
-#include "link/CloneSession.h"
+#include "core/link/CloneSession.h"
 
 namespace torvan::cli {
 

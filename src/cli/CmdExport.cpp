@@ -5,10 +5,10 @@
 
 #include "CliCommand.h"
 #include "LanguageOption.h"
-#include "channels/CsvExchange.h"
-#include "files/AtomicFile.h"
-#include "radio/ChannelCodec.h"
-#include "radio/DatFile.h"
+#include "core/channels/CsvExchange.h"
+#include "core/files/AtomicFile.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/DatFile.h"
 
 namespace torvan::cli {
 namespace {

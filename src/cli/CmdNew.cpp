@@ -1,7 +1,7 @@
 // torvan-cli new OUT.dat: writes the image of a new document.
 
 #include "CliCommand.h"
-#include "radio/DatFile.h"
+#include "core/radio/DatFile.h"
 
 namespace torvan::cli {
 namespace {

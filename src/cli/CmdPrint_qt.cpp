@@ -19,13 +19,13 @@
 #include <vector>
 
 #include "CliCommand.h"
-#include "channels/TextGrid.h"
-#include "config/IniStore.h"
-#include "print/ReportPrinting.h"
-#include "radio/ChannelCodec.h"
-#include "radio/DatFile.h"
-#include "radio/RadioImage.h"
-#include "radio/ValueTexts.h"
+#include "core/channels/TextGrid.h"
+#include "core/config/IniStore.h"
+#include "qtprint/ReportPrinting.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/DatFile.h"
+#include "core/radio/RadioImage.h"
+#include "core/radio/ValueTexts.h"
 
 namespace torvan::cli {
 namespace {

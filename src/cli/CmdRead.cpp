@@ -4,8 +4,8 @@
 
 #include "CliCommand.h"
 #include "CliTransfer.h"
-#include "files/WritableTarget.h"
-#include "radio/DatFile.h"
+#include "core/files/WritableTarget.h"
+#include "core/radio/DatFile.h"
 
 namespace torvan::cli {
 namespace {

@@ -7,10 +7,10 @@
 
 #include "CliCommand.h"
 #include "LanguageOption.h"
-#include "radio/BandLimits.h"
-#include "radio/ChannelCodec.h"
-#include "radio/DatFile.h"
-#include "radio/OptionCodec.h"
+#include "core/radio/BandLimits.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/DatFile.h"
+#include "core/radio/OptionCodec.h"
 
 namespace torvan::cli {
 namespace {

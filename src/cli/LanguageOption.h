@@ -4,7 +4,7 @@
 #include <string>
 
 #include "CliCommand.h"
-#include "radio/ValueTexts.h"
+#include "core/radio/ValueTexts.h"
 
 namespace torvan::cli {
 

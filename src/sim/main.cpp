@@ -28,10 +28,10 @@
 #include <thread>
 #include <vector>
 
-#include "files/AtomicFile.h"
-#include "files/WritableTarget.h"
-#include "link/RadioEmulator.h"
-#include "radio/DatFile.h"
+#include "core/files/AtomicFile.h"
+#include "core/files/WritableTarget.h"
+#include "core/link/RadioEmulator.h"
+#include "core/radio/DatFile.h"
 
 namespace {
 

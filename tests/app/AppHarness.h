@@ -18,10 +18,10 @@
 #include <string>
 
 #include "TempDir.h"
-#include "config/IniStore.h"
-#include "radio/RadioImage.h"
-#include "shell/MainFrame.h"
-#include "shell/TorvanApp.h"
+#include "core/config/IniStore.h"
+#include "core/radio/RadioImage.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/TorvanApp.h"
 
 namespace torvan::test {
 

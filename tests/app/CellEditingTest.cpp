@@ -14,14 +14,14 @@
 #include <vector>
 
 #include "AppHarness.h"
-#include "channels/ChildFrame.h"
-#include "channels/TorvanView.h"
-#include "radio/ChannelCodec.h"
-#include "radio/DatFile.h"
-#include "radio/NumberText.h"
-#include "radio/TorvanDoc.h"
-#include "shell/CommandIds.h"
-#include "shell/Help.h"
+#include "app/channels/ChildFrame.h"
+#include "app/channels/TorvanView.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/DatFile.h"
+#include "core/radio/NumberText.h"
+#include "app/radio/TorvanDoc.h"
+#include "app/base/CommandIds.h"
+#include "app/base/Help.h"
 
 namespace torvan::test {
 namespace {

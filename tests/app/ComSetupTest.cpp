@@ -12,14 +12,14 @@
 
 #include "AppHarness.h"
 #include "TransferHelpers.h"
-#include "channels/TorvanView.h"
-#include "link/ComSetupDialog.h"
-#include "link/PortSetting.h"
-#include "link/SerialPort.h"
-#include "link/VirtualRadio.h"
-#include "radio/TorvanDoc.h"
-#include "shell/CommandIds.h"
-#include "shell/Help.h"
+#include "app/channels/TorvanView.h"
+#include "app/link/ComSetupDialog.h"
+#include "app/link/PortSetting.h"
+#include "core/link/SerialPort.h"
+#include "app/link/VirtualRadio.h"
+#include "app/radio/TorvanDoc.h"
+#include "app/base/CommandIds.h"
+#include "app/base/Help.h"
 
 namespace torvan::test {
 namespace {

@@ -1,8 +1,8 @@
 #include "AppHarness.h"
-#include "channels/TextGrid.h"
-#include "radio/BandLimits.h"
-#include "radio/ChannelCodec.h"
-#include "radio/MemoryMap.h"
+#include "core/channels/TextGrid.h"
+#include "core/radio/BandLimits.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/MemoryMap.h"
 
 namespace torvan::test {
 

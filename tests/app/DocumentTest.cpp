@@ -8,11 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "AppHarness.h"
-#include "channels/ChildFrame.h"
-#include "channels/TorvanView.h"
-#include "radio/DatFile.h"
-#include "radio/TorvanDoc.h"
-#include "shell/CommandIds.h"
+#include "app/channels/ChildFrame.h"
+#include "app/channels/TorvanView.h"
+#include "core/radio/DatFile.h"
+#include "app/radio/TorvanDoc.h"
+#include "app/base/CommandIds.h"
 
 namespace torvan::test {
 namespace {

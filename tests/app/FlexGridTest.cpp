@@ -7,7 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "grid/FlexGrid.h"
+#include "app/grid/FlexGrid.h"
 
 namespace torvan::test {
 namespace {

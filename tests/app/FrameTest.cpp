@@ -11,13 +11,13 @@
 #include <ostream>
 
 #include "AppHarness.h"
-#include "channels/ChildFrame.h"
-#include "channels/TorvanView.h"
-#include "shell/BackgroundClient.h"
-#include "shell/CommandIds.h"
-#include "shell/Help.h"
-#include "shell/LanguageDialog.h"
-#include "shell/NavigatorBar.h"
+#include "app/channels/ChildFrame.h"
+#include "app/channels/TorvanView.h"
+#include "app/shell/BackgroundClient.h"
+#include "app/base/CommandIds.h"
+#include "app/base/Help.h"
+#include "app/shell/LanguageDialog.h"
+#include "app/shell/NavigatorBar.h"
 
 namespace torvan::test {
 namespace {

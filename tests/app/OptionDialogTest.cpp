@@ -10,10 +10,10 @@
 
 #include "AppHarness.h"
 #include "TransferHelpers.h"
-#include "radio/OptionDialog.h"
-#include "radio/TorvanDoc.h"
-#include "shell/CommandIds.h"
-#include "shell/Help.h"
+#include "app/radio/OptionDialog.h"
+#include "app/radio/TorvanDoc.h"
+#include "app/base/CommandIds.h"
+#include "app/base/Help.h"
 
 namespace torvan::test {
 namespace {

@@ -10,10 +10,10 @@
 #include <gtest/gtest.h>
 
 #include "AppHarness.h"
-#include "channels/TorvanView.h"
+#include "app/channels/TorvanView.h"
 #include "TransferHelpers.h"
-#include "radio/DatFile.h"
-#include "shell/CommandIds.h"
+#include "core/radio/DatFile.h"
+#include "app/base/CommandIds.h"
 
 namespace torvan::test {
 namespace {

@@ -12,10 +12,10 @@
 #include <ostream>
 
 #include "AppHarness.h"
-#include "channels/ChildFrame.h"
-#include "channels/TorvanView.h"
-#include "shell/CommandIds.h"
-#include "shell/NavigatorBar.h"
+#include "app/channels/ChildFrame.h"
+#include "app/channels/TorvanView.h"
+#include "app/base/CommandIds.h"
+#include "app/shell/NavigatorBar.h"
 
 namespace torvan::test {
 namespace {

@@ -14,14 +14,14 @@
 
 #include "AppHarness.h"
 #include "TransferHelpers.h"
-#include "channels/ChildFrame.h"
-#include "channels/TextGrid.h"
-#include "channels/TorvanView.h"
-#include "link/ProgressDialog.h"
-#include "radio/ChannelCodec.h"
-#include "radio/DatFile.h"
-#include "radio/TorvanDoc.h"
-#include "shell/CommandIds.h"
+#include "app/channels/ChildFrame.h"
+#include "core/channels/TextGrid.h"
+#include "app/channels/TorvanView.h"
+#include "app/link/ProgressDialog.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/DatFile.h"
+#include "app/radio/TorvanDoc.h"
+#include "app/base/CommandIds.h"
 
 #ifdef TORVAN_SIM_PATH
 

@@ -9,8 +9,8 @@
 
 #include "CliRun.h"
 #include "TempDir.h"
-#include "radio/ChannelCodec.h"
-#include "radio/DatFile.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/DatFile.h"
 
 namespace torvan {
 namespace {

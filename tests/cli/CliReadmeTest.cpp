@@ -11,7 +11,7 @@
 
 #include "CliRun.h"
 #include "TempDir.h"
-#include "files/AtomicFile.h"
+#include "core/files/AtomicFile.h"
 
 namespace torvan {
 namespace {

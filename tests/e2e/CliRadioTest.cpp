@@ -16,9 +16,9 @@
 #include "ChildProcess.h"
 #include "TempDir.h"
 #include "VirtualRadio.h"
-#include "files/AtomicFile.h"
-#include "link/SerialPort.h"
-#include "radio/DatFile.h"
+#include "core/files/AtomicFile.h"
+#include "core/link/SerialPort.h"
+#include "core/radio/DatFile.h"
 
 namespace torvan::test {
 namespace {

@@ -30,8 +30,8 @@
 #include "ChildProcess.h"
 #include "TempDir.h"
 #include "VirtualRadio.h"
-#include "files/AtomicFile.h"
-#include "radio/DatFile.h"
+#include "core/files/AtomicFile.h"
+#include "core/radio/DatFile.h"
 
 namespace torvan::test {
 namespace {

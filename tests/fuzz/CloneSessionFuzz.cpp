@@ -25,9 +25,9 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "link/CloneSession.h"
-#include "link/RadioEmulator.h"
-#include "link/WireTrace.h"
+#include "core/link/CloneSession.h"
+#include "core/link/RadioEmulator.h"
+#include "core/link/WireTrace.h"
 
 namespace {
 

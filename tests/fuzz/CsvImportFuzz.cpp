@@ -15,10 +15,10 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "channels/CellRules.h"
-#include "channels/CsvExchange.h"
-#include "radio/ChannelCodec.h"
-#include "radio/RadioImage.h"
+#include "core/channels/CellRules.h"
+#include "core/channels/CsvExchange.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/RadioImage.h"
 
 namespace {
 

@@ -15,11 +15,11 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "channels/CsvExchange.h"
-#include "files/AtomicFile.h"
-#include "files/CsvReader.h"
-#include "radio/ChannelCodec.h"
-#include "radio/DatFile.h"
+#include "core/channels/CsvExchange.h"
+#include "core/files/AtomicFile.h"
+#include "core/files/CsvReader.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/DatFile.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "config/IniStore.h"
-#include "files/AtomicFile.h"
+#include "core/config/IniStore.h"
+#include "core/files/AtomicFile.h"
 
 namespace {
 

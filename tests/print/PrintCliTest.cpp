@@ -11,7 +11,7 @@
 
 #include "PrintTestSupport.h"
 #include "TempDir.h"
-#include "radio/DatFile.h"
+#include "core/radio/DatFile.h"
 
 namespace torvan::test {
 namespace {

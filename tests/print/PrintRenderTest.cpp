@@ -21,12 +21,12 @@
 
 #include "PrintTestSupport.h"
 #include "TempDir.h"
-#include "channels/PrintLayout.h"
-#include "channels/TextGrid.h"
-#include "print/PrintFonts.h"
-#include "print/ReportDialogs.h"
-#include "print/ReportPrinting.h"
-#include "radio/ChannelCodec.h"
+#include "core/channels/PrintLayout.h"
+#include "core/channels/TextGrid.h"
+#include "qtprint/PrintFonts.h"
+#include "qtprint/ReportDialogs.h"
+#include "qtprint/ReportPrinting.h"
+#include "core/radio/ChannelCodec.h"
 
 namespace torvan::print {
 namespace {

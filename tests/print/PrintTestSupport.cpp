@@ -9,7 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "radio/ChannelCodec.h"
+#include "core/radio/ChannelCodec.h"
 
 namespace torvan::test {
 namespace {

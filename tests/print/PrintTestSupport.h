@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "radio/RadioImage.h"
+#include "core/radio/RadioImage.h"
 
 namespace torvan::test {
 

@@ -1,6 +1,6 @@
-#include "channels/ChannelNameValidator.h"
+#include "app/channels/ChannelNameValidator.h"
 
-#include "radio/NameCodes.h"
+#include "core/radio/NameCodes.h"
 
 namespace torvan {
 namespace {

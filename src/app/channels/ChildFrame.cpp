@@ -1,12 +1,12 @@
-#include "channels/ChildFrame.h"
+#include "app/channels/ChildFrame.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenu>
 
-#include "channels/TorvanView.h"
-#include "radio/TorvanDoc.h"
-#include "shell/LanguagePack.h"
+#include "app/channels/TorvanView.h"
+#include "app/radio/TorvanDoc.h"
+#include "app/base/LanguagePack.h"
 
 namespace torvan {
 

@@ -1,19 +1,19 @@
-#include "channels/TorvanView.h"
+#include "app/channels/TorvanView.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QVBoxLayout>
 
-#include "radio/ChannelCodec.h"
-#include "config/IniStore.h"
-#include "link/PortSetting.h"
-#include "product/ProductCatalog.h"
-#include "radio/ToneTable.h"
-#include "radio/TorvanDoc.h"
-#include "shell/AppContext.h"
-#include "shell/CommandIds.h"
-#include "shell/Help.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/config/IniStore.h"
+#include "app/link/PortSetting.h"
+#include "core/product/ProductCatalog.h"
+#include "core/radio/ToneTable.h"
+#include "app/radio/TorvanDoc.h"
+#include "app/base/AppContext.h"
+#include "app/base/CommandIds.h"
+#include "app/base/Help.h"
 
 namespace torvan {
 namespace {

@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "channels/CellRules.h"
-#include "grid/FlexGrid.h"
-#include "link/ComSetupDialog.h"
-#include "link/ProgressDialog.h"
-#include "shell/LanguageDialog.h"
+#include "core/channels/CellRules.h"
+#include "app/grid/FlexGrid.h"
+#include "app/link/ComSetupDialog.h"
+#include "app/link/ProgressDialog.h"
+#include "app/shell/LanguageDialog.h"
 
 class QComboBox;
 class QKeyEvent;

@@ -10,13 +10,13 @@
 #include <QMessageBox>
 #include <QStringListModel>
 
-#include "channels/ChannelNameValidator.h"
-#include "channels/TorvanView.h"
-#include "radio/NameCodes.h"
-#include "radio/TorvanDoc.h"
-#include "shell/AppContext.h"
-#include "shell/CommandIds.h"
-#include "shell/Help.h"
+#include "app/channels/ChannelNameValidator.h"
+#include "app/channels/TorvanView.h"
+#include "core/radio/NameCodes.h"
+#include "app/radio/TorvanDoc.h"
+#include "app/base/AppContext.h"
+#include "app/base/CommandIds.h"
+#include "app/base/Help.h"
 
 namespace torvan {
 namespace {

@@ -1,4 +1,4 @@
-#include "grid/FlexGrid.h"
+#include "app/grid/FlexGrid.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "channels/TextGrid.h"
+#include "core/channels/TextGrid.h"
 
 namespace torvan {
 

@@ -1,4 +1,4 @@
-#include "link/ComSetupDialog.h"
+#include "app/link/ComSetupDialog.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -14,12 +14,12 @@
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
 
-#include "link/PortSetting.h"
-#include "link/SerialPort.h"
-#include "link/VirtualRadio.h"
-#include "shell/AppContext.h"
-#include "shell/CommandIds.h"
-#include "shell/Help.h"
+#include "app/link/PortSetting.h"
+#include "core/link/SerialPort.h"
+#include "app/link/VirtualRadio.h"
+#include "app/base/AppContext.h"
+#include "app/base/CommandIds.h"
+#include "app/base/Help.h"
 
 namespace torvan {
 namespace {

@@ -1,9 +1,9 @@
-#include "link/PortSetting.h"
+#include "app/link/PortSetting.h"
 
 #include <QSettings>
 #include <memory>
 
-#include "shell/AppContext.h"
+#include "app/base/AppContext.h"
 
 namespace torvan {
 namespace {

@@ -1,4 +1,4 @@
-#include "link/ProgressDialog.h"
+#include "app/link/ProgressDialog.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -6,10 +6,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "channels/TorvanView.h"
-#include "link/DialogUnits.h"
-#include "shell/CommandIds.h"
-#include "shell/Help.h"
+#include "app/channels/TorvanView.h"
+#include "app/link/DialogUnits.h"
+#include "app/base/CommandIds.h"
+#include "app/base/Help.h"
 
 namespace torvan {
 namespace {

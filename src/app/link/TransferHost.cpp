@@ -1,13 +1,13 @@
-#include "link/TransferHost.h"
+#include "app/link/TransferHost.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
-#include "channels/TorvanView.h"
-#include "link/ProgressDialog.h"
-#include "radio/ChannelCodec.h"
-#include "radio/TorvanDoc.h"
-#include "shell/AppContext.h"
+#include "app/channels/TorvanView.h"
+#include "app/link/ProgressDialog.h"
+#include "core/radio/ChannelCodec.h"
+#include "app/radio/TorvanDoc.h"
+#include "app/base/AppContext.h"
 
 namespace torvan {
 namespace {

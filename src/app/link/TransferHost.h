@@ -4,7 +4,7 @@
 // dialog's bar, counter and cancel flag; the event loop for the pump steps;
 // and the message boxes of the transfer.
 
-#include "link/CloneHost.h"
+#include "core/link/CloneHost.h"
 
 class QWidget;
 

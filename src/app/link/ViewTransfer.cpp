@@ -5,12 +5,12 @@
 #include <QMessageBox>
 #include <QPointer>
 
-#include "channels/TorvanView.h"
-#include "link/CloneSession.h"
-#include "link/TransferHost.h"
-#include "link/VirtualRadio.h"
-#include "radio/TorvanDoc.h"
-#include "shell/AppContext.h"
+#include "app/channels/TorvanView.h"
+#include "core/link/CloneSession.h"
+#include "app/link/TransferHost.h"
+#include "app/link/VirtualRadio.h"
+#include "app/radio/TorvanDoc.h"
+#include "app/base/AppContext.h"
 
 namespace torvan {
 namespace {

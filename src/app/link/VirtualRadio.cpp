@@ -1,4 +1,4 @@
-#include "link/VirtualRadio.h"
+#include "app/link/VirtualRadio.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,8 +10,8 @@
 #include <csignal>
 #endif
 
-#include "link/PortSetting.h"
-#include "shell/AppContext.h"
+#include "app/link/PortSetting.h"
+#include "app/base/AppContext.h"
 
 namespace torvan {
 namespace {

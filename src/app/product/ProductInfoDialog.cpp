@@ -1,4 +1,4 @@
-#include "product/ProductInfoDialog.h"
+#include "app/product/ProductInfoDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,11 +14,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "config/IniStore.h"
-#include "product/ProductCatalog.h"
-#include "product/ProductChoice.h"
-#include "shell/AppContext.h"
-#include "shell/Help.h"
+#include "core/config/IniStore.h"
+#include "core/product/ProductCatalog.h"
+#include "core/product/ProductChoice.h"
+#include "app/base/AppContext.h"
+#include "app/base/Help.h"
 
 namespace torvan {
 namespace {

@@ -11,7 +11,7 @@
 
 #include <QDialog>
 
-#include "radio/RadioImage.h"
+#include "core/radio/RadioImage.h"
 
 class QComboBox;
 class QLineEdit;

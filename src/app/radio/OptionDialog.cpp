@@ -1,4 +1,4 @@
-#include "radio/OptionDialog.h"
+#include "app/radio/OptionDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,8 +11,8 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
-#include "shell/AppContext.h"
-#include "shell/Help.h"
+#include "app/base/AppContext.h"
+#include "app/base/Help.h"
 
 namespace torvan {
 namespace {

@@ -9,8 +9,8 @@
 #include <QDialog>
 #include <array>
 
-#include "radio/OptionCodec.h"
-#include "radio/RadioImage.h"
+#include "core/radio/OptionCodec.h"
+#include "core/radio/RadioImage.h"
 
 class QCheckBox;
 class QComboBox;

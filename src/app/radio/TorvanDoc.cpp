@@ -1,10 +1,10 @@
-#include "radio/TorvanDoc.h"
+#include "app/radio/TorvanDoc.h"
 
 #include <QFileInfo>
 
-#include "channels/TorvanView.h"
-#include "radio/DatFile.h"
-#include "shell/AppContext.h"
+#include "app/channels/TorvanView.h"
+#include "core/radio/DatFile.h"
+#include "app/base/AppContext.h"
 
 namespace torvan {
 

@@ -5,8 +5,8 @@
 #include <QObject>
 #include <QString>
 
-#include "files/Status.h"
-#include "radio/RadioImage.h"
+#include "core/files/Status.h"
+#include "core/radio/RadioImage.h"
 
 namespace torvan {
 

@@ -1,4 +1,4 @@
-#include "shell/AboutDialog.h"
+#include "app/shell/AboutDialog.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -8,10 +8,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "shell/AppContext.h"
-#include "shell/CommandIds.h"
-#include "shell/Help.h"
-#include "shell/LanguagePack.h"
+#include "app/base/AppContext.h"
+#include "app/base/CommandIds.h"
+#include "app/base/Help.h"
+#include "app/base/LanguagePack.h"
 
 namespace torvan {
 namespace {

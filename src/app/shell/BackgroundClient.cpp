@@ -1,11 +1,11 @@
-#include "shell/BackgroundClient.h"
+#include "app/shell/BackgroundClient.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPaintEvent>
 
-#include "shell/LanguagePack.h"
+#include "app/base/LanguagePack.h"
 
 namespace torvan {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/LanguageDialog.h"
+#include "app/shell/LanguageDialog.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -6,10 +6,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "config/IniStore.h"
-#include "shell/AppContext.h"
-#include "shell/CommandIds.h"
-#include "shell/Help.h"
+#include "core/config/IniStore.h"
+#include "app/base/AppContext.h"
+#include "app/base/CommandIds.h"
+#include "app/base/Help.h"
 
 namespace torvan {
 namespace {

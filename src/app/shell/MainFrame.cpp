@@ -1,4 +1,4 @@
-#include "shell/MainFrame.h"
+#include "app/shell/MainFrame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,19 +22,19 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "channels/ChildFrame.h"
-#include "channels/TorvanView.h"
-#include "print/ReportDialogs.h"
-#include "product/ProductInfoDialog.h"
-#include "radio/OptionDialog.h"
-#include "radio/TorvanDoc.h"
-#include "shell/AboutDialog.h"
-#include "shell/AppContext.h"
-#include "shell/BackgroundClient.h"
-#include "shell/CommandIds.h"
-#include "shell/Help.h"
-#include "shell/LanguagePack.h"
-#include "shell/NavigatorBar.h"
+#include "app/channels/ChildFrame.h"
+#include "app/channels/TorvanView.h"
+#include "qtprint/ReportDialogs.h"
+#include "app/product/ProductInfoDialog.h"
+#include "app/radio/OptionDialog.h"
+#include "app/radio/TorvanDoc.h"
+#include "app/shell/AboutDialog.h"
+#include "app/base/AppContext.h"
+#include "app/shell/BackgroundClient.h"
+#include "app/base/CommandIds.h"
+#include "app/base/Help.h"
+#include "app/base/LanguagePack.h"
+#include "app/shell/NavigatorBar.h"
 
 namespace torvan {
 namespace {

@@ -20,7 +20,7 @@
 #include <QPointer>
 #include <memory>
 
-#include "files/Status.h"
+#include "core/files/Status.h"
 
 class QAction;
 class QMenu;

@@ -1,4 +1,4 @@
-#include "shell/NavigatorBar.h"
+#include "app/shell/NavigatorBar.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,9 +10,9 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "shell/CommandIds.h"
-#include "shell/Help.h"
-#include "shell/LanguagePack.h"
+#include "app/base/CommandIds.h"
+#include "app/base/Help.h"
+#include "app/base/LanguagePack.h"
 
 namespace torvan {
 namespace {

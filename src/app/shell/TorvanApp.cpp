@@ -1,4 +1,4 @@
-#include "shell/TorvanApp.h"
+#include "app/shell/TorvanApp.h"
 
 #include <QApplication>
 #include <QDir>
@@ -7,10 +7,10 @@
 #include <QMessageBox>
 #include <QProcess>
 
-#include "config/IniStore.h"
-#include "radio/NumberText.h"
-#include "shell/Help.h"
-#include "shell/MainFrame.h"
+#include "core/config/IniStore.h"
+#include "core/radio/NumberText.h"
+#include "app/base/Help.h"
+#include "app/shell/MainFrame.h"
 
 namespace torvan {
 namespace {

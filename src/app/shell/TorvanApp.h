@@ -12,8 +12,8 @@
 #include <functional>
 #include <memory>
 
-#include "shell/AppContext.h"
-#include "shell/LanguagePack.h"
+#include "app/base/AppContext.h"
+#include "app/base/LanguagePack.h"
 
 namespace torvan {
 

@@ -14,13 +14,13 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "channels/TorvanView.h"
-#include "config/IniStore.h"
-#include "radio/DatFile.h"
-#include "radio/MemoryMap.h"
-#include "shell/AboutDialog.h"
-#include "shell/MainFrame.h"
-#include "shell/TorvanApp.h"
+#include "app/channels/TorvanView.h"
+#include "core/config/IniStore.h"
+#include "core/radio/DatFile.h"
+#include "core/radio/MemoryMap.h"
+#include "app/shell/AboutDialog.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/TorvanApp.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "files/AtomicFile.h"
-#include "radio/MessageTexts.h"
+#include "core/files/AtomicFile.h"
+#include "core/radio/MessageTexts.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -1,7 +1,7 @@
-#include "channels/CellRules.h"
+#include "core/channels/CellRules.h"
 
-#include "radio/NumberText.h"
-#include "radio/ScaledDecimal.h"
+#include "core/radio/NumberText.h"
+#include "core/radio/ScaledDecimal.h"
 
 namespace torvan {
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <string_view>
 
-#include "channels/TextGrid.h"
-#include "radio/BandLimits.h"
-#include "radio/ChannelCodec.h"
-#include "radio/MessageTexts.h"
-#include "radio/ValueTexts.h"
+#include "core/channels/TextGrid.h"
+#include "core/radio/BandLimits.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/MessageTexts.h"
+#include "core/radio/ValueTexts.h"
 
 namespace torvan {
 

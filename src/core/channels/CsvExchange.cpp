@@ -1,14 +1,14 @@
-#include "channels/CsvExchange.h"
+#include "core/channels/CsvExchange.h"
 
 #include <array>
 #include <vector>
 
-#include "channels/CellRules.h"
-#include "files/CsvReader.h"
-#include "radio/ChannelCodec.h"
-#include "radio/MessageTexts.h"
-#include "radio/NameCodes.h"
-#include "radio/ScaledDecimal.h"
+#include "core/channels/CellRules.h"
+#include "core/files/CsvReader.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/MessageTexts.h"
+#include "core/radio/NameCodes.h"
+#include "core/radio/ScaledDecimal.h"
 
 namespace torvan {
 namespace {

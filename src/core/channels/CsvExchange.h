@@ -23,10 +23,10 @@
 #include <string>
 #include <string_view>
 
-#include "channels/TextGrid.h"
-#include "files/Status.h"
-#include "radio/BandLimits.h"
-#include "radio/ValueTexts.h"
+#include "core/channels/TextGrid.h"
+#include "core/files/Status.h"
+#include "core/radio/BandLimits.h"
+#include "core/radio/ValueTexts.h"
 
 namespace torvan {
 

@@ -1,11 +1,11 @@
-#include "channels/PrintLayout.h"
+#include "core/channels/PrintLayout.h"
 
 #include <initializer_list>
 #include <stdexcept>
 #include <utility>
 
-#include "radio/MemoryMap.h"
-#include "radio/NumberText.h"
+#include "core/radio/MemoryMap.h"
+#include "core/radio/NumberText.h"
 
 namespace torvan {
 namespace {

@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "channels/TextGrid.h"
-#include "radio/RadioImage.h"
-#include "radio/ValueTexts.h"
+#include "core/channels/TextGrid.h"
+#include "core/radio/RadioImage.h"
+#include "core/radio/ValueTexts.h"
 
 namespace torvan {
 

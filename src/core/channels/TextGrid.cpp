@@ -1,4 +1,4 @@
-#include "channels/TextGrid.h"
+#include "core/channels/TextGrid.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "config/IniStore.h"
+#include "core/config/IniStore.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,8 +8,8 @@
 #include <new>
 #include <system_error>
 
-#include "files/AtomicFile.h"
-#include "radio/NumberText.h"
+#include "core/files/AtomicFile.h"
+#include "core/radio/NumberText.h"
 
 namespace torvan {
 namespace fs = std::filesystem;

@@ -1,4 +1,4 @@
-#include "files/CsvReader.h"
+#include "core/files/CsvReader.h"
 
 #include <algorithm>
 

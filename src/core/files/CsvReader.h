@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "files/Status.h"
+#include "core/files/Status.h"
 
 namespace torvan {
 

@@ -1,4 +1,4 @@
-#include "files/WritableTarget.h"
+#include "core/files/WritableTarget.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -8,7 +8,7 @@
 #include <unistd.h>
 #endif
 
-#include "files/AtomicFile.h"
+#include "core/files/AtomicFile.h"
 
 namespace torvan {
 

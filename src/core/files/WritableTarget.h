@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "files/Status.h"
+#include "core/files/Status.h"
 
 namespace torvan {
 

@@ -6,8 +6,8 @@
 
 #include <string_view>
 
-#include "radio/MessageTexts.h"
-#include "radio/RadioImage.h"
+#include "core/radio/MessageTexts.h"
+#include "core/radio/RadioImage.h"
 
 namespace torvan {
 

@@ -1,4 +1,4 @@
-#include "link/CloneSession.h"
+#include "core/link/CloneSession.h"
 
 #include <algorithm>
 #include <cstdio>

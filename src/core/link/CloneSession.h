@@ -21,11 +21,11 @@
 #include <span>
 #include <string>
 
-#include "link/CloneHost.h"
-#include "link/SerialPort.h"
-#include "link/WireTrace.h"
-#include "radio/MessageTexts.h"
-#include "radio/RadioImage.h"
+#include "core/link/CloneHost.h"
+#include "core/link/SerialPort.h"
+#include "core/link/WireTrace.h"
+#include "core/radio/MessageTexts.h"
+#include "core/radio/RadioImage.h"
 
 namespace torvan {
 

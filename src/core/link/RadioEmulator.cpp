@@ -1,11 +1,11 @@
-#include "link/RadioEmulator.h"
+#include "core/link/RadioEmulator.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <string>
 
-#include "link/CloneSession.h"
+#include "core/link/CloneSession.h"
 
 namespace torvan {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "files/Status.h"
-#include "radio/RadioImage.h"
+#include "core/files/Status.h"
+#include "core/radio/RadioImage.h"
 
 namespace torvan {
 

@@ -1,4 +1,4 @@
-#include "link/SerialPort.h"
+#include "core/link/SerialPort.h"
 
 #include <cctype>
 #include <string>

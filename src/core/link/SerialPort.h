@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/Status.h"
+#include "core/files/Status.h"
 
 namespace torvan {
 

@@ -14,8 +14,8 @@
 #include <cerrno>
 #include <thread>
 
-#include "files/AtomicFile.h"
-#include "link/SerialPort.h"
+#include "core/files/AtomicFile.h"
+#include "core/link/SerialPort.h"
 
 namespace torvan {
 

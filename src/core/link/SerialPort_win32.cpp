@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "link/SerialPort.h"
+#include "core/link/SerialPort.h"
 
 namespace torvan {
 

@@ -1,8 +1,8 @@
-#include "link/WireTrace.h"
+#include "core/link/WireTrace.h"
 
 #include <utility>
 
-#include "radio/NumberText.h"
+#include "core/radio/NumberText.h"
 
 namespace torvan {
 

@@ -1,4 +1,4 @@
-#include "product/ProductCatalog.h"
+#include "core/product/ProductCatalog.h"
 
 namespace torvan {
 namespace {

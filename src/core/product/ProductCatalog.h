@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "config/IniStore.h"
-#include "radio/RadioImage.h"
+#include "core/config/IniStore.h"
+#include "core/radio/RadioImage.h"
 
 namespace torvan {
 

@@ -1,8 +1,8 @@
-#include "product/ProductChoice.h"
+#include "core/product/ProductChoice.h"
 
 #include <climits>
 
-#include "product/ProductCatalog.h"
+#include "core/product/ProductCatalog.h"
 
 namespace torvan {
 namespace {

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "config/IniStore.h"
-#include "files/Status.h"
-#include "radio/BandLimits.h"
-#include "radio/RadioImage.h"
-#include "radio/ValueTexts.h"
+#include "core/config/IniStore.h"
+#include "core/files/Status.h"
+#include "core/radio/BandLimits.h"
+#include "core/radio/RadioImage.h"
+#include "core/radio/ValueTexts.h"
 
 namespace torvan {
 

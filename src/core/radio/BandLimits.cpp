@@ -1,4 +1,4 @@
-#include "radio/BandLimits.h"
+#include "core/radio/BandLimits.h"
 
 namespace torvan {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "radio/RadioImage.h"
+#include "core/radio/RadioImage.h"
 
 namespace torvan {
 

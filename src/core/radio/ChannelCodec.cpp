@@ -1,11 +1,11 @@
-#include "radio/ChannelCodec.h"
+#include "core/radio/ChannelCodec.h"
 
 #include <algorithm>
 #include <string_view>
 
-#include "radio/NameCodes.h"
-#include "radio/NumberText.h"
-#include "radio/ScaledDecimal.h"
+#include "core/radio/NameCodes.h"
+#include "core/radio/NumberText.h"
+#include "core/radio/ScaledDecimal.h"
 
 namespace torvan {
 namespace {

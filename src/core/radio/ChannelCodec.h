@@ -12,10 +12,10 @@
 #include <string>
 #include <string_view>
 
-#include "channels/TextGrid.h"
-#include "radio/BandLimits.h"
-#include "radio/RadioImage.h"
-#include "radio/ValueTexts.h"
+#include "core/channels/TextGrid.h"
+#include "core/radio/BandLimits.h"
+#include "core/radio/RadioImage.h"
+#include "core/radio/ValueTexts.h"
 
 namespace torvan {
 

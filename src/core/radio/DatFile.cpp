@@ -1,11 +1,11 @@
-#include "radio/DatFile.h"
+#include "core/radio/DatFile.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
-#include "files/AtomicFile.h"
+#include "core/files/AtomicFile.h"
 
 namespace torvan {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "files/Status.h"
-#include "radio/RadioImage.h"
+#include "core/files/Status.h"
+#include "core/radio/RadioImage.h"
 
 namespace torvan {
 

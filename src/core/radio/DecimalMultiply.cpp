@@ -1,4 +1,4 @@
-#include "radio/DecimalMultiply.h"
+#include "core/radio/DecimalMultiply.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "radio/MessageTexts.h"
+#include "core/radio/MessageTexts.h"
 
 namespace torvan {
 

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "radio/ValueTexts.h"
+#include "core/radio/ValueTexts.h"
 
 namespace torvan {
 

@@ -1,4 +1,4 @@
-#include "radio/NameCodes.h"
+#include "core/radio/NameCodes.h"
 
 namespace torvan {
 

@@ -1,4 +1,4 @@
-#include "radio/OptionCodec.h"
+#include "core/radio/OptionCodec.h"
 
 #include <cstdio>
 #include <initializer_list>

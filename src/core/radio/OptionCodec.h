@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "radio/MemoryMap.h"
-#include "radio/RadioImage.h"
-#include "radio/ValueTexts.h"
+#include "core/radio/MemoryMap.h"
+#include "core/radio/RadioImage.h"
+#include "core/radio/ValueTexts.h"
 
 namespace torvan {
 

@@ -1,4 +1,4 @@
-#include "radio/RadioImage.h"
+#include "core/radio/RadioImage.h"
 
 namespace torvan {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "radio/MemoryMap.h"
+#include "core/radio/MemoryMap.h"
 
 namespace torvan {
 

@@ -1,10 +1,10 @@
-#include "radio/ScaledDecimal.h"
+#include "core/radio/ScaledDecimal.h"
 
 #include <limits>
 #include <utility>
 
-#include "radio/DecimalMultiply.h"
-#include "radio/NumberText.h"
+#include "core/radio/DecimalMultiply.h"
+#include "core/radio/NumberText.h"
 
 namespace torvan {
 namespace {

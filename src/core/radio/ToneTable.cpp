@@ -1,4 +1,4 @@
-#include "radio/ToneTable.h"
+#include "core/radio/ToneTable.h"
 
 #include <cstdio>
 

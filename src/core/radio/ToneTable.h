@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "radio/ValueTexts.h"
+#include "core/radio/ValueTexts.h"
 
 namespace torvan {
 

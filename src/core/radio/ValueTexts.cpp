@@ -1,4 +1,4 @@
-#include "radio/ValueTexts.h"
+#include "core/radio/ValueTexts.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 // Committing an editor's text into a channel row.
 
-#include "channels/CellRules.h"
+#include "core/channels/CellRules.h"
 
 #include <gtest/gtest.h>
 

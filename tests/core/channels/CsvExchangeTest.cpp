@@ -1,13 +1,13 @@
 // The channel table as CSV: export, import through the cell rules, round trips.
 
-#include "channels/CsvExchange.h"
+#include "core/channels/CsvExchange.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "radio/ChannelCodec.h"
-#include "radio/ToneTable.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/ToneTable.h"
 
 namespace torvan {
 namespace {

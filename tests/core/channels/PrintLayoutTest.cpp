@@ -1,7 +1,7 @@
 // The printed report as data: page counting, page metrics, the option page's
 // words, channel blocks and the footer.
 
-#include "channels/PrintLayout.h"
+#include "core/channels/PrintLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "radio/MemoryMap.h"
+#include "core/radio/MemoryMap.h"
 
 namespace torvan {
 namespace {

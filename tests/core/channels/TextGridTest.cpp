@@ -1,6 +1,6 @@
 // The in-memory grid and the bulk row access that the codec uses.
 
-#include "channels/TextGrid.h"
+#include "core/channels/TextGrid.h"
 
 #include <gtest/gtest.h>
 

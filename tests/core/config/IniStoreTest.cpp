@@ -1,6 +1,6 @@
 // CIniStore: reading, lookups, changes, write-back format, backups, failures.
 
-#include "config/IniStore.h"
+#include "core/config/IniStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Splitting comma-separated text into records.
 
-#include "files/CsvReader.h"
+#include "core/files/CsvReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "radio/DatFile.h"
+#include "core/radio/DatFile.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "TempDir.h"
-#include "files/AtomicFile.h"
+#include "core/files/AtomicFile.h"
 
 namespace torvan {
 namespace {

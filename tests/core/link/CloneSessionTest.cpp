@@ -2,7 +2,7 @@
 // sequences, pauses and clears, the handshake's counters and branches, both
 // block loops, cancel, and what a failed read leaves behind.
 
-#include "link/CloneSession.h"
+#include "core/link/CloneSession.h"
 
 #include <gtest/gtest.h>
 

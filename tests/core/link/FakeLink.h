@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "link/CloneHost.h"
-#include "link/RadioEmulator.h"
-#include "link/SerialPort.h"
+#include "core/link/CloneHost.h"
+#include "core/link/RadioEmulator.h"
+#include "core/link/SerialPort.h"
 
 namespace torvan::test {
 

@@ -1,6 +1,6 @@
 // The virtual radio's protocol side and its fault options.
 
-#include "link/RadioEmulator.h"
+#include "core/link/RadioEmulator.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "FakeLink.h"
-#include "link/CloneSession.h"
+#include "core/link/CloneSession.h"
 
 namespace torvan::test {
 namespace {

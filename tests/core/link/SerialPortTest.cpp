@@ -1,6 +1,6 @@
 // Port names, and the system serial port against a real pseudo-terminal.
 
-#include "link/SerialPort.h"
+#include "core/link/SerialPort.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@
 #endif
 #endif
 
-#include "link/CloneSession.h"
+#include "core/link/CloneSession.h"
 
 namespace torvan::test {
 namespace {

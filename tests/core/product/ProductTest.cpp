@@ -5,8 +5,8 @@
 #include <fstream>
 
 #include "TempDir.h"
-#include "product/ProductCatalog.h"
-#include "product/ProductChoice.h"
+#include "core/product/ProductCatalog.h"
+#include "core/product/ProductChoice.h"
 
 namespace torvan {
 namespace {

@@ -1,12 +1,12 @@
 // Channel records and names <-> grid texts.
 
-#include "radio/ChannelCodec.h"
+#include "core/radio/ChannelCodec.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "radio/ToneTable.h"
+#include "core/radio/ToneTable.h"
 
 namespace torvan {
 namespace {

@@ -1,11 +1,11 @@
-#include "radio/DecimalMultiply.h"
+#include "core/radio/DecimalMultiply.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdio>
 
-#include "radio/NumberText.h"
+#include "core/radio/NumberText.h"
 
 namespace torvan {
 namespace {

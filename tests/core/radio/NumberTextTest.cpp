@@ -1,4 +1,4 @@
-#include "radio/NumberText.h"
+#include "core/radio/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The option codec: image bytes <-> the choices of the option dialog.
 
-#include "radio/OptionCodec.h"
+#include "core/radio/OptionCodec.h"
 
 #include <gtest/gtest.h>
 

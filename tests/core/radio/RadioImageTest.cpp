@@ -1,8 +1,8 @@
-#include "radio/RadioImage.h"
+#include "core/radio/RadioImage.h"
 
 #include <gtest/gtest.h>
 
-#include "radio/BandLimits.h"
+#include "core/radio/BandLimits.h"
 
 namespace torvan {
 namespace {

@@ -1,15 +1,15 @@
 // The short paths of count <-> text must give exactly what the long way
 // (DecimalMultiply, then FormatFixed or truncation) gives.
 
-#include "radio/ScaledDecimal.h"
+#include "core/radio/ScaledDecimal.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <random>
 
-#include "radio/DecimalMultiply.h"
-#include "radio/NumberText.h"
+#include "core/radio/DecimalMultiply.h"
+#include "core/radio/NumberText.h"
 
 namespace torvan {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <set>
 
-#include "radio/MessageTexts.h"
-#include "radio/NameCodes.h"
-#include "radio/ToneTable.h"
-#include "radio/ValueTexts.h"
+#include "core/radio/MessageTexts.h"
+#include "core/radio/NameCodes.h"
+#include "core/radio/ToneTable.h"
+#include "core/radio/ValueTexts.h"
 
 namespace torvan {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "config/IniStore.h"
+#include "core/config/IniStore.h"
 
 int main(int argc, char** argv) {
   if (argc < 2 || argc > 3 || (argc == 3 && std::string(argv[2]) != "--backup")) {

@@ -1,4 +1,4 @@
-#include "shell/Help.h"
+#include "app/base/Help.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,7 +8,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "shell/AppContext.h"
+#include "app/base/AppContext.h"
 
 namespace torvan {
 namespace {

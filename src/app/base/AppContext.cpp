@@ -1,8 +1,8 @@
-#include "shell/AppContext.h"
+#include "app/base/AppContext.h"
 
 #include <cassert>
 
-#include "config/IniStore.h"
+#include "core/config/IniStore.h"
 
 namespace torvan {
 namespace {

@@ -1,4 +1,4 @@
-#include "print/ReportPrinting.h"
+#include "qtprint/ReportPrinting.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -17,8 +17,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "files/AtomicFile.h"
-#include "print/PrintFonts.h"
+#include "core/files/AtomicFile.h"
+#include "qtprint/PrintFonts.h"
 
 namespace torvan::print {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <QFont>
 
-#include "channels/PrintLayout.h"
+#include "core/channels/PrintLayout.h"
 
 namespace torvan::print {
 

@@ -4,8 +4,8 @@
 // for the whole run (Print Setup changes it, Print and Print Preview use it)
 // and calls these with the active view's grid and document image.
 
-#include "files/Status.h"
-#include "print/ReportPrinting.h"
+#include "core/files/Status.h"
+#include "qtprint/ReportPrinting.h"
 
 class QPrinter;
 class QPrintPreviewDialog;

@@ -11,11 +11,11 @@
 
 #include <string>
 
-#include "channels/PrintLayout.h"
-#include "channels/TextGrid.h"
-#include "files/Status.h"
-#include "radio/RadioImage.h"
-#include "radio/ValueTexts.h"
+#include "core/channels/PrintLayout.h"
+#include "core/channels/TextGrid.h"
+#include "core/files/Status.h"
+#include "core/radio/RadioImage.h"
+#include "core/radio/ValueTexts.h"
 
 class QPagedPaintDevice;
 class QPaintDevice;

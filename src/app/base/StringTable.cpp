@@ -1,4 +1,4 @@
-#include "shell/StringTable.h"
+#include "app/base/StringTable.h"
 
 #include <QList>
 

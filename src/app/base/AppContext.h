@@ -8,10 +8,10 @@
 #include <memory>
 #include <string_view>
 
-#include "radio/BandLimits.h"
-#include "radio/MessageTexts.h"
-#include "radio/ValueTexts.h"
-#include "shell/StringTable.h"
+#include "core/radio/BandLimits.h"
+#include "core/radio/MessageTexts.h"
+#include "core/radio/ValueTexts.h"
+#include "app/base/StringTable.h"
 
 namespace torvan {
 

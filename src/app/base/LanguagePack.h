@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "shell/StringTable.h"
+#include "app/base/StringTable.h"
 
 class QTranslator;
 

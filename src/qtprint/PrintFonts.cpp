@@ -1,4 +1,4 @@
-#include "print/PrintFonts.h"
+#include "qtprint/PrintFonts.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>

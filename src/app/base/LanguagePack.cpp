@@ -1,4 +1,4 @@
-#include "shell/LanguagePack.h"
+#include "app/base/LanguagePack.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include <QHash>
 #include <QString>
 
-#include "radio/MessageTexts.h"
+#include "core/radio/MessageTexts.h"
 
 namespace torvan {
 

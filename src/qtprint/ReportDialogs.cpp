@@ -1,4 +1,4 @@
-#include "print/ReportDialogs.h"
+#include "qtprint/ReportDialogs.h"
 
 #include <QAbstractPrintDialog>
 #include <QDialog>
