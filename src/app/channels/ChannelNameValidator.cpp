@@ -6,25 +6,21 @@ namespace torvan {
 namespace {
 
 constexpr char16_t kLastAscii = 0x7F;
+constexpr char kNoCode = '\x80';  // stands for a character beyond ASCII: one byte, no name code
 
 }  // namespace
 
 QValidator::State CChannelNameValidator::validate(QString& input, int& pos) const {
-  QString kept;
-  kept.reserve(input.size());
-  int keptPos = pos;
-  for (int i = 0; i < input.size(); ++i) {
-    const char16_t u = input.at(i).unicode();
-    char c = u <= kLastAscii ? static_cast<char>(u) : '\0';
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != '\0' && NameCharToCode(c) != kNameEnd) {
-      kept.append(QLatin1Char(c));
-    } else if (i < pos) {
-      --keptPos;  // the caret stays behind what was typed before it
-    }
+  // One byte per typed character, so that the caret counts the same in both.
+  std::string typed;
+  typed.reserve(static_cast<std::size_t>(input.size()));
+  for (QChar ch : input) {
+    const char16_t u = ch.unicode();
+    typed.push_back(u <= kLastAscii ? static_cast<char>(u) : kNoCode);
   }
-  input = kept;
-  pos = keptPos;
+  const NormalisedName name = NormaliseChannelName(typed, static_cast<std::size_t>(std::max(pos, 0)));
+  input = QString::fromLatin1(name.text.data(), static_cast<qsizetype>(name.text.size()));
+  pos = static_cast<int>(name.caret);
   return Acceptable;
 }
 

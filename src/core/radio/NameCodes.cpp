@@ -20,4 +20,24 @@ std::uint8_t NameCharToCode(char c) {
   return kNameEnd;
 }
 
+NormalisedName NormaliseChannelName(std::string_view typed, std::size_t caret) {
+  NormalisedName out;
+  out.text.reserve(typed.size());
+  out.caret = caret;
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    char c = typed[i];
+    if (c >= 'a' && c <= 'z') {
+      c = static_cast<char>(c - 'a' + 'A');
+      out.caseChanged = true;
+    }
+    if (NameCharToCode(c) != kNameEnd) {
+      out.text.push_back(c);
+    } else {
+      out.dropped = true;
+      if (i < caret) --out.caret;  // the caret stays behind what was typed before it
+    }
+  }
+  return out;
+}
+
 }  // namespace torvan

@@ -44,6 +44,31 @@ TEST(NameCodes, AlphabetBothWays) {
   for (char ch : {'a', 'z', ' ', '.', '/', '\x80', '\xE6', '\xFF'}) EXPECT_EQ(NameCharToCode(ch), 0xFF) << int(ch);
 }
 
+TEST(NameCodes, TypedNamesTakeTheStoredForm) {
+  struct Case {
+    std::string_view typed;
+    std::size_t caret;
+    std::string_view text;
+    std::size_t caretAfter;
+    bool caseChanged, dropped;
+  };
+  const Case cases[] = {
+      {"RPT-1_", 6, "RPT-1_", 6, false, false},
+      {"rpt1", 2, "RPT1", 2, true, false},
+      {"a b.c", 5, "ABC", 3, true, true},          // a blank and a dot go, the caret follows
+      {"\xE9\x87\x8D" "AB", 3, "AB", 0, false, true},  // each byte of a non-ASCII character goes
+      {"ABCDEFGH", 8, "ABCDEFGH", 8, false, false},  // the length is the caller's to judge
+      {"", 0, "", 0, false, false},
+  };
+  for (const Case& c : cases) {
+    const NormalisedName n = NormaliseChannelName(c.typed, c.caret);
+    EXPECT_EQ(n.text, c.text) << c.typed;
+    EXPECT_EQ(n.caret, c.caretAfter) << c.typed;
+    EXPECT_EQ(n.caseChanged, c.caseChanged) << c.typed;
+    EXPECT_EQ(n.dropped, c.dropped) << c.typed;
+  }
+}
+
 TEST(ValueTexts, LanguageFlagIsExactAndCaseSensitive) {
   EXPECT_EQ(DisplayLanguageFromName("Chinese"), DisplayLanguage::Chinese);
   for (const char* v : {"chinese", "CHINESE", "English", "", " Chinese", "Chinese "})
