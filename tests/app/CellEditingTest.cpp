@@ -268,6 +268,10 @@ TEST_F(CellEditing, FrequenciesAreCheckedAgainstTheBandAndTheRaster) {
       {{136, 174}, 2, "  146.5e0xyz", "146.50000", ""},  // read the way atof reads it
       {{136, 174}, 1, "abc", "", out},                  // no number reads 0
       {{136, 174}, 1, "-145", "", out},
+      // The decimal comma many users type; digits below 10 Hz are refused, not cut off.
+      {{400, 470}, 1, "410,125", "410.12500", ""},
+      {{136, 174}, 2, "145,00625", "145.00625", ""},
+      {{400, 470}, 1, "410.12500009", "", step},
   };
   int row = 10;
   for (const Case& c : cases) {

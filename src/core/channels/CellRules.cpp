@@ -1,16 +1,27 @@
 #include "core/channels/CellRules.h"
 
-#include "core/radio/NumberText.h"
 #include "core/radio/ScaledDecimal.h"
+#include "core/radio/TypedNumber.h"
 
 namespace torvan {
 
 ConvertedFrequency ConvertFrequency(std::string_view typed) {
+  // A count past 32 bits is taken as INT32_MIN, which lies above every band
+  // taken unsigned.
+  constexpr std::uint32_t kBeyondEveryBand = 0x80000000u;
+  constexpr std::uint64_t kInt32Max = 0x7FFFFFFFu;
   ConvertedFrequency f;
-  // The shown text is the number as atof read it, formatted "%3.5f"; the count
-  // is scaled in decimal (145.00625 must not fall one count short).
-  f.text = FormatFixed(AtoF(typed), kFrequencyDecimals);
-  f.count = static_cast<std::uint32_t>(ParseScaled(typed, kFrequencyDecimals));
+  const TypedNumber n = ReadTypedNumber(typed);
+  f.text = TypedNumberText(n, kFrequencyDecimals);
+  const ScaledMagnitude m = ScaleTypedNumber(n, kFrequencyDecimals);
+  f.whole = m.exact;
+  if (m.overflow || m.units > kInt32Max) {
+    f.count = kBeyondEveryBand;
+  } else if (n.negative) {
+    f.count = static_cast<std::uint32_t>(-static_cast<std::int64_t>(m.units));
+  } else {
+    f.count = static_cast<std::uint32_t>(m.units);
+  }
   return f;
 }
 
@@ -24,6 +35,15 @@ bool IsOnRaster(std::uint32_t count) { return count % kRaster2500Hz == 0 || coun
 std::optional<MessageId> CheckFrequency(std::uint32_t count, const BandLimits& band) {
   if (!IsInBand(count, band)) return MessageId::OutOfRange;
   if (!IsOnRaster(count)) return MessageId::ErrorDataValue;
+  return std::nullopt;
+}
+
+std::optional<MessageId> CheckFrequency(const ConvertedFrequency& f, const BandLimits& band) {
+  if (!f.whole && (f.count == band.Upper10Hz() || f.count == kMaxStorableFrequency)) {
+    return MessageId::OutOfRange;  // just above the upper edge
+  }
+  if (const auto message = CheckFrequency(f.count, band)) return message;
+  if (!f.whole) return MessageId::ErrorDataValue;
   return std::nullopt;
 }
 
@@ -58,7 +78,7 @@ CommitResult CommitCell(ChannelTexts& row, int col, std::string_view editorText,
       return {};
     }
     ConvertedFrequency f = ConvertFrequency(editorText);
-    if (const auto message = CheckFrequency(f.count, band)) {
+    if (const auto message = CheckFrequency(f, band)) {
       // Never a half-written row: a bad Rx empties the channel, a bad Tx its cell.
       if (col == kColRxFrequency) {
         for (auto& s : row) s.clear();

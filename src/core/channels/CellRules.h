@@ -23,13 +23,18 @@ namespace torvan {
 inline constexpr std::uint32_t kRaster2500Hz = 250;
 inline constexpr std::uint32_t kRaster6250Hz = 625;
 
-// A typed frequency, converted: `text` is the value read as atof reads it and
-// formatted "%3.5f" (what the cell shows, "145.10000"); `count` the value x
-// 100000 in decimal, truncated to 32 bits and taken unsigned (so a negative
-// number lies above every band).
+// A typed frequency, converted. The text is read exactly (core/radio/
+// TypedNumber.h: the way atof reads it, "." or "," as the decimal point, every
+// digit kept); `text` is that value as the cell shows it, with at least five
+// decimals ("145.10000", and "410.1249999999" with all its digits, so that
+// what is shown is what was checked); `count` is the value in whole 10 Hz,
+// truncated and taken unsigned (so a negative number lies above every band);
+// `whole` is false when the value has digits below 10 Hz, which no channel
+// can hold.
 struct ConvertedFrequency {
   std::string text;
   std::uint32_t count = 0;
+  bool whole = true;
 };
 ConvertedFrequency ConvertFrequency(std::string_view typed);
 
@@ -43,6 +48,10 @@ bool IsOnRaster(std::uint32_t count);
 // The band test, then the raster test: nothing when both pass, else the
 // message to show (OutOfRange 61448 or ErrorDataValue 61456).
 std::optional<MessageId> CheckFrequency(std::uint32_t count, const BandLimits& band);
+// The same for a converted frequency, on its exact value: a value with digits
+// below 10 Hz lies between two counts, so it is outside a band that ends at
+// the lower one, and it is never on the raster.
+std::optional<MessageId> CheckFrequency(const ConvertedFrequency& f, const BandLimits& band);
 
 // The outcome of a commit. `message` is the warning to show (caption Caution,
 // 61458) before the editor is hidden; `testFailed` is true exactly when the

@@ -93,10 +93,11 @@ Status FieldError(int line, int col, std::string_view text, std::string_view rea
 Status CheckFrequencyField(int line, int col, std::string_view text, const BandLimits& band) {
   if (!IsFrequencyText(text)) return FieldError(line, col, text, "is not a frequency in MHz (such as 145.12500)");
   const ConvertedFrequency f = ConvertFrequency(text);
-  const auto message = CheckFrequency(f.count, band);
+  const auto message = CheckFrequency(f, band);
   if (!message) return Status::Ok();
   std::string detail;
-  if (f.count < kMinStorableFrequency || f.count > kMaxStorableFrequency) {
+  if (f.count < kMinStorableFrequency || f.count > kMaxStorableFrequency ||
+      (!f.whole && f.count == kMaxStorableFrequency)) {
     detail = f.text + " cannot be stored: a channel holds " + FormatScaled(kMinStorableFrequency, kFrequencyDecimals) +
              " to " + FormatScaled(kMaxStorableFrequency, kFrequencyDecimals) + " MHz";
   } else if (*message == MessageId::OutOfRange) {

@@ -23,7 +23,15 @@ TEST(CellRules, FrequencyConversion) {
       {"145.1", "145.10000", 14510000},
       {"145.00625", "145.00625", 14500625},  // decimal scaling: not one count short
       {"128.0125", "128.01250", 12801250},
-      {"145.001234", "145.00123", 14500123},
+      // Digits below 10 Hz are shown as they are checked, never cut off or
+      // rounded into a different number.
+      {"145.001234", "145.001234", 14500123},
+      {"410.1249999999", "410.1249999999", 41012499},
+      {"410.12500009", "410.12500009", 41012500},
+      {"410.125000", "410.12500", 41012500},
+      // A comma is the decimal point too, as many users type it.
+      {"410,125", "410.12500", 41012500},
+      {"145,00625", "145.00625", 14500625},
       {" 145.5abc", "145.50000", 14550000},  // read the way atof reads
       {"abc", "0.00000", 0},
       {"-145", "-145.00000", static_cast<std::uint32_t>(-14500000)},  // negative: huge unsigned
@@ -69,8 +77,37 @@ TEST(CellRules, BandThenRasterTest) {
       {"10", BandLimits{0, 999}, std::nullopt},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(CheckFrequency(ConvertFrequency(c.typed).count, c.band), c.message)
-        << c.typed << " in " << c.band.CaptionText();
+    EXPECT_EQ(CheckFrequency(ConvertFrequency(c.typed), c.band), c.message) << c.typed << " in " << c.band.CaptionText();
+  }
+}
+
+// The value checked is the value typed: digits below 10 Hz make a frequency
+// that no channel can hold, refused whichever way a cut or a rounding would
+// have gone.
+TEST(CellRules, DigitsBelowTenHertzAreCheckedNotCutOff) {
+  const struct {
+    const char* typed;
+    BandLimits band;
+    std::optional<MessageId> message;
+  } cases[] = {
+      {"410.1249999999", kUhf, MessageId::ErrorDataValue},  // was refused as if it were 410.12499
+      {"410.12500009", kUhf, MessageId::ErrorDataValue},    // was taken as 410.12500
+      {"410.125000000", kUhf, std::nullopt},
+      {"410,125", kUhf, std::nullopt},
+      {"470.000001", kUhf, MessageId::OutOfRange},  // above the upper edge, however little
+      {"469.999999", kUhf, MessageId::ErrorDataValue},
+      {"400.000001", kUhf, MessageId::ErrorDataValue},
+      {"399.999999", kUhf, MessageId::OutOfRange},
+      {"999.999991", BandLimits{0, 1665}, MessageId::OutOfRange},  // past what a record holds
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CheckFrequency(ConvertFrequency(c.typed), c.band), c.message) << c.typed;
+    ChannelTexts row = kUsedVhf;
+    const CommitResult r = CommitCell(row, kColRxFrequency, c.typed, c.band, kEn);
+    EXPECT_EQ(r.message, c.message) << c.typed;
+    if (!c.message) {
+      EXPECT_EQ(row[TextIndex(kColRxFrequency)], "410.12500") << c.typed;
+    }
   }
 }
 
@@ -89,6 +126,8 @@ TEST(CellRules, RxFrequencyCommits) {
       {"new channel gets Chinese defaults", empty, "145.1", kZh,
        {"145.10000", "145.10000", "无", "无", "高", "未锁定", "有", "宽", ""}, std::nullopt},
       {"used row changes only Rx", kUsedVhf, "145.0025", kEn,
+       {"145.00250", "146.10000", "88.5", "D023N", "Low", "Lock", "No", "Narrow", "RPT"}, std::nullopt},
+      {"decimal comma", kUsedVhf, "145,0025", kEn,
        {"145.00250", "146.10000", "88.5", "D023N", "Low", "Lock", "No", "Narrow", "RPT"}, std::nullopt},
       {"empty text empties the row", kUsedVhf, "", kEn, empty, std::nullopt},
       {"off raster empties the row", kUsedVhf, "145.001", kEn, empty, MessageId::ErrorDataValue},
