@@ -176,29 +176,70 @@ void FillEmptyRecord(RadioImage& image, int channel) {
   for (std::size_t k = 0; k < map::kChannelRecordSize; ++k) r[k] = 0xFF;
 }
 
-// Encodes a used channel (non-empty Rx text) from its nine texts.
+bool IsStoredEmpty(const RadioImage& image, int channel) {
+  return IsEmptyMarker(image[map::ChannelRecordOffset(channel) + rec::kRxFrequency + 3]);
+}
+
+// Whether the tone text is the one the stored bytes decode to. A stored
+// "no tone" has many byte forms (high byte 0x00 or 0xFF, any low byte) and a
+// word in each language; the text of any of them keeps the bytes.
+bool SameTone(std::string_view text, std::string_view decoded, std::uint8_t storedHigh) {
+  if (text == decoded) return true;
+  return (storedHigh == kNoToneFF || storedHigh == kNoTone00) && IsTextInEitherLanguage(text, Text::None);
+}
+
+// Encodes a used channel (non-empty Rx text) from its nine texts. A field
+// whose text is the one the stored bytes of a used channel decode to keeps
+// those bytes exactly: the text was not changed, and a value from damaged
+// bytes (a frequency of 1000 MHz or more, a tone byte the decode reads
+// loosely, codes after a name's end) may have no bytes that the encode could
+// write for it. Only changed fields are encoded afresh.
 void EncodeRecord(const DataRowViews& t, int channel, const NameTables& names, RadioImage& image) {
   std::uint8_t* r = image.data() + map::ChannelRecordOffset(channel);
-  std::uint8_t rx[map::record::kFrequencySize];
-  EncodeFrequencyText(t[TextIndex(kColRxFrequency)], rx);
-  if (IsEmptyMarker(rx[3])) {
-    // An Rx text the record cannot hold (a frequency from 1000 MHz, decoded
-    // from damaged bytes): the channel reads back empty, so it is stored as
-    // an empty channel, the same on every save.
-    FillEmptyRecord(image, channel);
-    return;
+  DecodedRow stored;
+  const bool wasUsed = !IsStoredEmpty(image, channel);
+  if (wasUsed) DecodeRecord(image, channel, DecodeWords(DisplayLanguage::English), names, stored);
+  auto unchanged = [&](int col) { return wasUsed && t[TextIndex(col)] == stored.cell[TextIndex(col)]; };
+
+  if (!unchanged(kColRxFrequency)) {
+    std::uint8_t rx[map::record::kFrequencySize];
+    EncodeFrequencyText(t[TextIndex(kColRxFrequency)], rx);
+    if (IsEmptyMarker(rx[3])) {
+      // A new Rx text the record cannot hold would read back as an empty
+      // channel: it is stored as one, the same on every save. (The cell rules
+      // let no such text in.)
+      FillEmptyRecord(image, channel);
+      return;
+    }
+    std::copy_n(rx, map::record::kFrequencySize, r + rec::kRxFrequency);
   }
-  std::copy_n(rx, map::record::kFrequencySize, r + rec::kRxFrequency);
-  EncodeFrequencyText(t[TextIndex(kColTxFrequency)], r + rec::kTxFrequency);
-  EncodeToneText(t[TextIndex(kColRxTone)], r[rec::kRxToneHigh], r[rec::kRxToneLow]);
-  EncodeToneText(t[TextIndex(kColTxTone)], r[rec::kTxToneHigh], r[rec::kTxToneLow]);
+  if (!unchanged(kColTxFrequency)) EncodeFrequencyText(t[TextIndex(kColTxFrequency)], r + rec::kTxFrequency);
+  if (!(wasUsed && SameTone(t[TextIndex(kColRxTone)], stored.cell[TextIndex(kColRxTone)], r[rec::kRxToneHigh]))) {
+    EncodeToneText(t[TextIndex(kColRxTone)], r[rec::kRxToneHigh], r[rec::kRxToneLow]);
+  }
+  if (!(wasUsed && SameTone(t[TextIndex(kColTxTone)], stored.cell[TextIndex(kColTxTone)], r[rec::kTxToneHigh]))) {
+    EncodeToneText(t[TextIndex(kColTxTone)], r[rec::kTxToneHigh], r[rec::kTxToneLow]);
+  }
+  // Unchanged words set their bits as they were.
   r[rec::kFlags] = EncodeFlags(r[rec::kFlags], t);
+  if (unchanged(kColName)) return;  // also the codes after the name's end
   // Characters past the eighth are dropped; one without a code ends the name.
   const std::string_view name = t[TextIndex(kColName)];
   std::uint8_t* n = image.data() + map::ChannelNameOffset(channel);
-  const std::size_t stored = name.size() < map::kChannelNameSize ? name.size() : map::kChannelNameSize;
-  for (std::size_t k = 0; k < stored; ++k) n[k] = names.codeOfChar[static_cast<unsigned char>(name[k])];
-  for (std::size_t k = stored; k < map::kChannelNameSize; ++k) n[k] = kNameEnd;
+  const std::size_t stored8 = name.size() < map::kChannelNameSize ? name.size() : map::kChannelNameSize;
+  for (std::size_t k = 0; k < stored8; ++k) n[k] = names.codeOfChar[static_cast<unsigned char>(name[k])];
+  for (std::size_t k = stored8; k < map::kChannelNameSize; ++k) n[k] = kNameEnd;
+}
+
+// Encodes one channel from its texts: an empty Rx text empties a used
+// channel; an empty channel that stays empty keeps its bytes, whatever they
+// hold (the decode shows an empty row for all of them).
+void EncodeRow(const DataRowViews& t, int channel, const NameTables& names, RadioImage& image) {
+  if (!t[TextIndex(kColRxFrequency)].empty()) {
+    EncodeRecord(t, channel, names, image);
+  } else if (!IsStoredEmpty(image, channel)) {
+    FillEmptyRecord(image, channel);
+  }
 }
 
 }  // namespace
@@ -277,13 +318,9 @@ ChannelTexts DecodeChannel(const RadioImage& image, int channel, DisplayLanguage
 }
 
 void EncodeChannel(const ChannelTexts& texts, int channel, RadioImage& image) {
-  if (texts[TextIndex(kColRxFrequency)].empty()) {
-    FillEmptyRecord(image, channel);
-    return;
-  }
   DataRowViews views;
   for (std::size_t i = 0; i < texts.size(); ++i) views[i] = texts[i];
-  EncodeRecord(views, channel, Names(), image);
+  EncodeRow(views, channel, Names(), image);
 }
 
 BandLimits DecodeImage(const RadioImage& image, TextGrid& grid, DisplayLanguage lang) {
@@ -298,17 +335,15 @@ BandLimits DecodeImage(const RadioImage& image, TextGrid& grid, DisplayLanguage 
 }
 
 void EncodeImage(const TextGrid& grid, const BandLimits& band, RadioImage& image) {
-  band.Encode(image);
+  // Band bytes that decode to the band given stay as they are: bytes with
+  // nibbles above 9 decode to edges that would not encode back to them.
+  if (BandLimits::Decode(image) != band) band.Encode(image);
   const NameTables& names = Names();
   DataRowScratch scratch;
   DataRowViews texts;
   for (int n = 0; n < map::kChannelCount; ++n) {
     grid.ReadDataRow(RowOfChannel(n), texts, scratch);
-    if (texts[TextIndex(kColRxFrequency)].empty()) {
-      FillEmptyRecord(image, n);
-    } else {
-      EncodeRecord(texts, n, names, image);
-    }
+    EncodeRow(texts, n, names, image);
   }
 }
 

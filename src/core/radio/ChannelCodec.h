@@ -6,6 +6,9 @@
 // into whatever texts the arithmetic gives. Encoding never fails either: a text
 // that is not a value the record can hold is stored as "no value" (0xFF bytes).
 // Keeping the texts valid is the job of the cell rules (channels/CellRules.h).
+// Encoding never loses what nobody changed: a field whose text is still the
+// one its stored bytes decode to keeps those bytes exactly, so an image with
+// damaged channels saves back byte for byte.
 
 #include <array>
 #include <cstdint>
@@ -40,19 +43,25 @@ ChannelTexts DecodeChannel(const RadioImage& image, int channel, DisplayLanguage
 void DecodeChannelInto(const RadioImage& image, int channel, DisplayLanguage lang, ChannelTexts& out);
 
 // Writes channel n's record and name from its texts (words accepted in either
-// language, whatever `lang` the grid was filled in). An empty Rx text writes
-// sixteen 0xFF bytes and keeps the name bytes; so does an Rx text that holds
-// no frequency the record can store (it would read back as an empty channel
-// anyway, and a second save would then change the file). Bytes 13..15 and
-// flag bits 7, 6, 4, 3 of a used channel are kept.
+// language, whatever `lang` the grid was filled in).
+// - A used channel (stored Rx byte 3 neither 0x00 nor 0xFF) keeps the bytes of
+//   every field whose text is the one they decode to: Rx bytes 0-3, Tx bytes
+//   4-7, each tone's two bytes (the no-tone word of either language keeps any
+//   stored no-tone form), and all eight name bytes. Changed fields are encoded.
+// - An empty Rx text empties a used channel: sixteen 0xFF bytes, the name
+//   bytes kept. A channel stored empty that stays empty keeps all its bytes.
+// - A changed Rx text that holds no frequency the record can store writes
+//   sixteen 0xFF bytes too (it would read back as an empty channel).
+// Bytes 13..15 and flag bits 7, 6, 4, 3 are always kept.
 void EncodeChannel(const ChannelTexts& texts, int channel, RadioImage& image);
 
 // Fills rows 1..200, columns 1..9 of `grid` from the image and returns the
 // band limits decoded from it (the caller makes them the program's).
 BandLimits DecodeImage(const RadioImage& image, TextGrid& grid, DisplayLanguage lang);
 
-// Writes `band` and rows 1..200 of `grid` into the image. The caller commits an
-// open cell editor first.
+// Writes `band` and rows 1..200 of `grid` into the image, each row as
+// EncodeChannel does. Band bytes that already decode to `band` are kept. The
+// caller commits an open cell editor first.
 void EncodeImage(const TextGrid& grid, const BandLimits& band, RadioImage& image);
 
 // Tone bytes (high, low) -> text: the no-tone word of `lang`, "88.5", "D023N",
