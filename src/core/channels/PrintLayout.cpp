@@ -6,6 +6,7 @@
 
 #include "core/radio/MemoryMap.h"
 #include "core/radio/NumberText.h"
+#include "core/radio/OptionCodec.h"
 
 namespace torvan {
 namespace {
@@ -65,11 +66,6 @@ std::string OnOff(unsigned bit, bool oneMeansOff, DisplayLanguage lang) {
   return Word(on ? Text::On : Text::Off, lang);
 }
 
-std::string TimeOutTimerWord(unsigned v, DisplayLanguage lang) {
-  static constexpr const char* kMinutes[] = {nullptr, "1", "3", "10"};
-  return v == 0 ? Word(Text::Off, lang) : kMinutes[v];
-}
-
 std::string CallToneWord(unsigned v, DisplayLanguage lang) {
   constexpr unsigned kCallTone1750 = 9;
   if (v == 0) return Word(Text::Off, lang);
@@ -77,31 +73,15 @@ std::string CallToneWord(unsigned v, DisplayLanguage lang) {
   return std::to_string(v);
 }
 
-std::string PriScanningTimeWord(unsigned v) {
-  static constexpr const char* kTimes[] = {"3s", "5s", "8s", "10s"};
-  return kTimes[v];
+// The word of the option dialog's list that a printed value selects; values
+// past the list (a voice sensitivity above 9) print as their number.
+std::string ListWord(OptionField f, unsigned v, DisplayLanguage lang) {
+  std::string word = OptionListWord(f, OptionIndexOfValue(f, v), lang);
+  return word.empty() ? std::to_string(v) : word;
 }
 
-std::string ScanModeWord(unsigned v) {
-  static constexpr const char* kModes[] = {"SE", "CO", "TO", "TO"};
-  return kModes[v];
-}
-
-std::string LedWord(unsigned v, DisplayLanguage lang) {
-  static constexpr Text kWords[] = {Text::Off, Text::Auto, Text::On, Text::On};
-  return Word(kWords[v], lang);
-}
-
-std::string ModeWord(unsigned v, DisplayLanguage lang) {
-  static constexpr Text kWords[] = {Text::WordChannel, Text::WordFrequency, Text::WordMemory, Text::WordMemory};
-  return Word(kWords[v], lang);
-}
-
-std::string NumberOrOff(unsigned v, DisplayLanguage lang) {
-  return v == 0 ? Word(Text::Off, lang) : std::to_string(v);
-}
-
-// The page names the step bytes in this order; bytes past the list print "25k".
+// The page names the step bytes in an order of its own, unlike the option
+// dialog's list; bytes past the list print "25k".
 std::string StepWord(unsigned v) {
   static constexpr const char* kSteps[] = {"5k", "10k", "6.5k", "12.5k"};
   return v < std::size(kSteps) ? kSteps[v] : "25k";
@@ -152,20 +132,22 @@ PageMetrics ComputePageMetrics(const PrintableArea& area, const PrintFontMetrics
 std::array<OptionPageLine, kOptionPageLines> OptionPageLines(const RadioImage& image, DisplayLanguage lang) {
   using namespace field;
   return {{
-      {Word(Text::PrintTimeOutTimer, lang), TimeOutTimerWord(image.Get(kTimeOutTimerPrinted), lang)},
+      {Word(Text::PrintTimeOutTimer, lang), ListWord(OptionField::TimeOutTimer, image.Get(kTimeOutTimerPrinted), lang)},
       {Word(Text::PrintSquelchLevel, lang), std::to_string(image.Get(kSquelchLevelPrinted))},
-      {Word(Text::PrintBeep, lang), OnOff(image.Get(kBeep), false, lang)},
+      {Word(Text::PrintBeep, lang), ListWord(OptionField::Beep, image.Get(kBeep), lang)},
       {Word(Text::PrintCallTone, lang), CallToneWord(image.Get(kCallTone), lang)},
-      {Word(Text::PrintChannelDisplay, lang), OnOff(image.Get(kChannelDisplay), true, lang)},
-      {Word(Text::PrintPriorityScan, lang), OnOff(image.Get(kPriorityScan), false, lang)},
+      {Word(Text::PrintChannelDisplay, lang), ListWord(OptionField::ChannelDisplay, image.Get(kChannelDisplay), lang)},
+      {Word(Text::PrintPriorityScan, lang), ListWord(OptionField::PriorityScan, image.Get(kPriorityScan), lang)},
       {Word(Text::PrintBusy, lang), OnOff(image.Get(kBusy), true, lang)},
-      {Word(Text::PrintPriScanningTime, lang), PriScanningTimeWord(image.Get(kPriScanningTimePrinted))},
-      {Word(Text::PrintScanMode, lang), ScanModeWord(image.Get(kScanMode))},
-      {Word(Text::PrintKeypadLock, lang), Word(image.Get(kKeypadLock) ? Text::Auto : Text::Manual, lang)},
-      {"LED", LedWord(image.Get(kLed), lang)},
-      {Word(Text::PrintMode, lang), ModeWord(image.Get(kMode), lang)},
-      {Word(Text::Encoder, lang), OnOff(image.Get(kAniSwitch), false, lang)},
-      {Word(Text::PrintVoiceSensitivity, lang), NumberOrOff(image.Get(kVoiceSensitivityPrinted), lang)},
+      {Word(Text::PrintPriScanningTime, lang),
+       ListWord(OptionField::PriScanningTime, image.Get(kPriScanningTimePrinted), lang)},
+      {Word(Text::PrintScanMode, lang), ListWord(OptionField::ScanMode, image.Get(kScanMode), lang)},
+      {Word(Text::PrintKeypadLock, lang), ListWord(OptionField::KeypadLock, image.Get(kKeypadLock), lang)},
+      {"LED", ListWord(OptionField::Led, image.Get(kLed), lang)},
+      {Word(Text::PrintMode, lang), ListWord(OptionField::Mode, image.Get(kMode), lang)},
+      {Word(Text::Encoder, lang), ListWord(OptionField::AniSwitch, image.Get(kAniSwitch), lang)},
+      {Word(Text::PrintVoiceSensitivity, lang),
+       ListWord(OptionField::VoiceSensitivity, image.Get(kVoiceSensitivityPrinted), lang)},
       {Word(Text::PrintStep, lang), StepWord(image.Get(kStep))},
       {Word(Text::PrintBatterySaver, lang), BatterySaverWord(image.Get(kBatterySaverRatio), lang)},
   }};

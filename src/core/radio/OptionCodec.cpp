@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <initializer_list>
+#include <iterator>
 #include <utility>
 
 namespace torvan {
@@ -47,31 +48,31 @@ constexpr unsigned kAllBits = 0xFF;
 
 // In OptionField order.
 constexpr FieldCoding kFields[] = {
-    {{OptionField::Led, kLedControl, "LED", field::kLed, 3}, Coding::ThreeWay, 0},
-    {{OptionField::Step, kStepControl, "Step", field::kStep, 5}, Coding::StepByte, kAllBits},
-    {{OptionField::BatterySaver, kBatterySaverControl, "Battery Saver", field::kBatterySaver, 2},
+    {{OptionField::Led, kLedControl, "LED", "LED", field::kLed, 3}, Coding::ThreeWay, 0},
+    {{OptionField::Step, kStepControl, "Step", "步长", field::kStep, 5}, Coding::StepByte, kAllBits},
+    {{OptionField::BatterySaver, kBatterySaverControl, "Battery Saver", "电池省电", field::kBatterySaver, 2},
      Coding::OnIsSet, 0},
-    {{OptionField::EmergencyAlarm, kEmergencyAlarmControl, "Emergency Alarm", field::kEmergencyAlarm, 2},
+    {{OptionField::EmergencyAlarm, kEmergencyAlarmControl, "Emergency Alarm", "紧急报警", field::kEmergencyAlarm, 2},
      Coding::OnIsSet, 0},
-    {{OptionField::KeypadLock, kKeypadLockControl, "Keypad Lock", field::kKeypadLock, 2}, Coding::OnIsClear, 0},
-    {{OptionField::SquelchLevel, kSquelchLevelControl, "Squelch Level", field::kSquelchLevel, 10},
+    {{OptionField::KeypadLock, kKeypadLockControl, "Keypad Lock", "键盘锁定", field::kKeypadLock, 2}, Coding::OnIsClear, 0},
+    {{OptionField::SquelchLevel, kSquelchLevelControl, "Squelch Level", "静噪电平", field::kSquelchLevel, 10},
      Coding::IndexInBits, kLow4Bits},
-    {{OptionField::TimeOutTimer, kTimeOutTimerControl, "Time-Out Timer", field::kTimeOutTimer, 4},
+    {{OptionField::TimeOutTimer, kTimeOutTimerControl, "Time-Out Timer", "超时定时器", field::kTimeOutTimer, 4},
      Coding::IndexInBits, kLow4Bits},
-    {{OptionField::Mode, kModeControl, "Mode", field::kMode, 3}, Coding::ThreeWay, 0},
-    {{OptionField::VoiceSensitivity, kVoiceSensitivityControl, "Voice Sensitivity", field::kVoiceSensitivity, 10},
+    {{OptionField::Mode, kModeControl, "Mode", "模式", field::kMode, 3}, Coding::ThreeWay, 0},
+    {{OptionField::VoiceSensitivity, kVoiceSensitivityControl, "Voice Sensitivity", "声控灵敏度", field::kVoiceSensitivity, 10},
      Coding::IndexInBits, kLow5Bits},
-    {{OptionField::PriScanningTime, kPriScanningTimeControl, "Pri-Scanning Time", field::kPriScanningTime, 4},
+    {{OptionField::PriScanningTime, kPriScanningTimeControl, "Pri-Scanning Time", "预扫描时间", field::kPriScanningTime, 4},
      Coding::IndexInBits, kLow3Bits},
-    {{OptionField::PriorityScan, kPriorityScanControl, "Priority Scan", field::kPriorityScan, 2},
+    {{OptionField::PriorityScan, kPriorityScanControl, "Priority Scan", "优先扫描", field::kPriorityScan, 2},
      Coding::OnIsClear, 0},
-    {{OptionField::ScanMode, kScanModeControl, "Scan Mode", field::kScanMode, 3}, Coding::ThreeWay, 0},
+    {{OptionField::ScanMode, kScanModeControl, "Scan Mode", "扫描模式", field::kScanMode, 3}, Coding::ThreeWay, 0},
     // Its list is "Off", "On": index 0 ("Off") is the set bit.
-    {{OptionField::ChannelDisplay, kChannelDisplayControl, "Channel Display", field::kChannelDisplay, 2},
+    {{OptionField::ChannelDisplay, kChannelDisplayControl, "Channel Display", "信道显示", field::kChannelDisplay, 2},
      Coding::OnIsSet, 0},
-    {{OptionField::Beep, kBeepControl, "Beep", field::kBeep, 2}, Coding::OnIsSet, 0},
-    {{OptionField::AniSwitch, kAniSwitchControl, "ANI Switch", field::kAniSwitch, 2}, Coding::OnIsSet, 0},
-    {{OptionField::PttId, kPttIdControl, "PTT ID", field::kPttId, 4}, Coding::IndexInBits, kAllBits},
+    {{OptionField::Beep, kBeepControl, "Beep", "提示音", field::kBeep, 2}, Coding::OnIsSet, 0},
+    {{OptionField::AniSwitch, kAniSwitchControl, "ANI Switch", "ANI 开关", field::kAniSwitch, 2}, Coding::OnIsSet, 0},
+    {{OptionField::PttId, kPttIdControl, "PTT ID", "PTT ID", field::kPttId, 4}, Coding::IndexInBits, kAllBits},
 };
 
 static_assert(std::size(kFields) == kOptionFieldCount, "one coding per option field");
@@ -85,12 +86,37 @@ constexpr bool FieldsInOrder() {
 }
 static_assert(FieldsInOrder(), "kFields and kAllOptionFields follow the order of enum OptionField");
 
+// Each field owns its bits: no two share one, and no field lies in the bytes
+// of the codes or the stun mark. So the dialog may read and store the fields
+// in any order.
+constexpr bool FieldsOwnTheirBits() {
+  for (std::size_t i = 0; i < std::size(kFields); ++i) {
+    const ImageField& a = kFields[i].info.imageField;
+    if (a.offset == map::kStunMarker) return false;
+    if (a.offset >= map::kAniCode && a.offset < map::kStunCode + map::kCodeSize) return false;
+    for (std::size_t j = i + 1; j < std::size(kFields); ++j) {
+      const ImageField& b = kFields[j].info.imageField;
+      if (a.offset == b.offset && (a.Mask() & b.Mask()) != 0) return false;
+    }
+  }
+  return true;
+}
+static_assert(FieldsOwnTheirBits(), "option fields do not overlap");
+
 const FieldCoding& CodingOf(OptionField f) { return kFields[static_cast<std::size_t>(f)]; }
 
-// The index that the stored value selects; kNoSelection when the list lacks
-// it. Step's fallback to index 0 is left to the caller.
-int StoredIndex(const RadioImage& image, const FieldCoding& fc) {
-  const unsigned v = image.Get(fc.info.imageField);
+// The labels of the dialog's controls that are no list.
+struct ControlLabel {
+  int controlId;
+  std::string_view english, chinese;
+};
+constexpr ControlLabel kControlLabels[] = {
+    {option_control::kAniCode, "ANI Code", "ANI 码"},
+    {option_control::kStunCode, "Stun Code", "遥毙码"},
+    {option_control::kRemoveStun, "Remove Stun", "解除遥毙"},
+};
+
+int IndexOfValue(const FieldCoding& fc, unsigned v) {
   int index = kNoSelection;
   switch (fc.coding) {
     case Coding::ThreeWay:
@@ -109,6 +135,10 @@ int StoredIndex(const RadioImage& image, const FieldCoding& fc) {
   }
   return index < fc.info.listSize ? index : kNoSelection;
 }
+
+// The index that the stored value selects; kNoSelection when the list lacks
+// it. Step's fallback to index 0 is left to the caller.
+int StoredIndex(const RadioImage& image, const FieldCoding& fc) { return IndexOfValue(fc, image.Get(fc.info.imageField)); }
 
 int ReadIndex(const RadioImage& image, const FieldCoding& fc) {
   const int index = StoredIndex(image, fc);
@@ -156,52 +186,22 @@ void WriteCode(std::string_view code, RadioImage& image, std::uint16_t offset) {
   }
 }
 
-// The dialog reads and stores its fields in this order.
-enum class Item {
-  RemoveStun, PttId, BatterySaver, Step, EmergencyAlarm, TimeOutTimer, SquelchLevel, Beep,
-  AniSwitch, AniCode, StunCode, ChannelDisplay, PriorityScan, PriScanningTime, ScanMode, KeypadLock,
-  Led, Mode, VoiceSensitivity,
-};
-
-constexpr Item kFieldOrder[] = {
-    Item::RemoveStun,     Item::PttId,          Item::BatterySaver, Item::Step,
-    Item::EmergencyAlarm, Item::TimeOutTimer,   Item::SquelchLevel, Item::Beep,
-    Item::AniSwitch,      Item::AniCode,        Item::StunCode,     Item::ChannelDisplay,
-    Item::PriorityScan,   Item::PriScanningTime, Item::ScanMode,    Item::KeypadLock,
-    Item::Led,            Item::Mode,           Item::VoiceSensitivity,
-};
-
-// The list field of a step; Count_ for the codes and Remove Stun.
-OptionField ListFieldOf(Item s) {
-  switch (s) {
-    case Item::PttId: return OptionField::PttId;
-    case Item::BatterySaver: return OptionField::BatterySaver;
-    case Item::Step: return OptionField::Step;
-    case Item::EmergencyAlarm: return OptionField::EmergencyAlarm;
-    case Item::TimeOutTimer: return OptionField::TimeOutTimer;
-    case Item::SquelchLevel: return OptionField::SquelchLevel;
-    case Item::Beep: return OptionField::Beep;
-    case Item::AniSwitch: return OptionField::AniSwitch;
-    case Item::ChannelDisplay: return OptionField::ChannelDisplay;
-    case Item::PriorityScan: return OptionField::PriorityScan;
-    case Item::PriScanningTime: return OptionField::PriScanningTime;
-    case Item::ScanMode: return OptionField::ScanMode;
-    case Item::KeypadLock: return OptionField::KeypadLock;
-    case Item::Led: return OptionField::Led;
-    case Item::Mode: return OptionField::Mode;
-    case Item::VoiceSensitivity: return OptionField::VoiceSensitivity;
-    case Item::RemoveStun:
-    case Item::AniCode:
-    case Item::StunCode:
-      break;
-  }
-  return OptionField::Count_;
-}
-
 std::vector<std::string> Words(std::initializer_list<Text> texts, DisplayLanguage lang) {
   std::vector<std::string> out;
   for (Text t : texts) out.emplace_back(TextFor(t, lang));
   return out;
+}
+
+// A step in hundredths of a kilohertz as the list shows it: "5k", "6.25k", "12.5k".
+std::string StepWord(int hundredths) {
+  constexpr int kHundredths = 100;
+  std::string word = std::to_string(hundredths / kHundredths);
+  if (const int fraction = hundredths % kHundredths; fraction != 0) {
+    word += '.';
+    word += static_cast<char>('0' + fraction / 10);
+    if (fraction % 10 != 0) word += static_cast<char>('0' + fraction % 10);
+  }
+  return word + "k";
 }
 
 // "Off" (or its Chinese form) followed by the numbers first..last.
@@ -215,57 +215,63 @@ std::vector<std::string> OffThenNumbers(std::initializer_list<int> numbers, Disp
 
 const OptionFieldInfo& OptionInfo(OptionField f) { return CodingOf(f).info; }
 
+std::string_view OptionLabel(OptionField f, DisplayLanguage lang) {
+  const OptionFieldInfo& info = OptionInfo(f);
+  return lang == DisplayLanguage::Chinese ? info.labelChinese : info.label;
+}
+
+std::string_view OptionDialogLabel(int controlId, DisplayLanguage lang) {
+  for (const FieldCoding& fc : kFields) {
+    if (fc.info.controlId == controlId) return OptionLabel(fc.info.id, lang);
+  }
+  for (const ControlLabel& c : kControlLabels) {
+    if (c.controlId == controlId) return lang == DisplayLanguage::Chinese ? c.chinese : c.english;
+  }
+  return {};
+}
+
+int OptionIndexOfValue(OptionField f, unsigned value) {
+  const FieldCoding& fc = CodingOf(f);
+  return IndexOfValue(fc, value & (fc.info.imageField.Mask() >> fc.info.imageField.shift));
+}
+
+std::string OptionListWord(OptionField f, int index, DisplayLanguage lang) {
+  const auto words = OptionListTexts(f, lang);
+  if (index < 0 || static_cast<std::size_t>(index) >= words.size()) return {};
+  return words[static_cast<std::size_t>(index)];
+}
+
 OptionValues ReadOptions(const RadioImage& image) {
   OptionValues v;
-  for (Item s : kFieldOrder) {
-    switch (s) {
-      case Item::RemoveStun:
-        v.removeStun = image[map::kStunMarker] != map::kStunnedValue;
-        break;
-      case Item::AniCode:
-        v.aniCode = ReadCode(image, map::kAniCode);
-        break;
-      case Item::StunCode:
-        v.stunCode = ReadCode(image, map::kStunCode);
-        break;
-      default: {
-        const OptionField f = ListFieldOf(s);
-        v[f] = ReadIndex(image, CodingOf(f));
-        break;
-      }
-    }
-  }
+  for (const FieldCoding& fc : kFields) v[fc.info.id] = ReadIndex(image, fc);
+  v.aniCode = ReadCode(image, map::kAniCode);
+  v.stunCode = ReadCode(image, map::kStunCode);
+  v.removeStun = image[map::kStunMarker] != map::kStunnedValue;
   return v;
 }
 
 void WriteOptions(const OptionValues& values, RadioImage& image) {
+  // No two fields share a bit (checked above), so the order of the stores
+  // changes nothing.
   constexpr std::uint8_t kNotStunned = 0x00;
-  for (Item s : kFieldOrder) {
-    switch (s) {
-      case Item::RemoveStun:
-        image[map::kStunMarker] = values.removeStun ? kNotStunned : map::kStunnedValue;
-        break;
-      case Item::AniCode:
-        WriteCode(values.aniCode, image, map::kAniCode);
-        break;
-      case Item::StunCode:
-        WriteCode(values.stunCode, image, map::kStunCode);
-        break;
-      default: {
-        const OptionField f = ListFieldOf(s);
-        WriteIndex(values[f], f == OptionField::Step && values.stepPicked, image, CodingOf(f));
-        break;
-      }
-    }
+  for (const FieldCoding& fc : kFields) {
+    const OptionField f = fc.info.id;
+    WriteIndex(values[f], f == OptionField::Step && values.stepPicked, image, fc);
   }
+  WriteCode(values.aniCode, image, map::kAniCode);
+  WriteCode(values.stunCode, image, map::kStunCode);
+  image[map::kStunMarker] = values.removeStun ? kNotStunned : map::kStunnedValue;
 }
 
 std::vector<std::string> OptionListTexts(OptionField f, DisplayLanguage lang) {
   switch (f) {
     case OptionField::Led:
       return Words({Text::Off, Text::Auto, Text::On}, lang);
-    case OptionField::Step:
-      return {"5k", "6.25k", "10k", "12.5k", "25k"};
+    case OptionField::Step: {
+      std::vector<std::string> steps;
+      for (int h : kStepHundredthsOfKHz) steps.push_back(StepWord(h));
+      return steps;
+    }
     case OptionField::BatterySaver:
     case OptionField::EmergencyAlarm:
     case OptionField::Beep:
@@ -297,10 +303,8 @@ std::vector<std::string> OptionListTexts(OptionField f, DisplayLanguage lang) {
 }
 
 std::string OptionWord(const OptionValues& values, OptionField f, DisplayLanguage lang) {
-  const auto words = OptionListTexts(f, lang);
-  const int i = values[f];
-  if (i < 0 || static_cast<std::size_t>(i) >= words.size()) return "?";
-  return words[static_cast<std::size_t>(i)];
+  std::string word = OptionListWord(f, values[f], lang);
+  return word.empty() ? "?" : word;
 }
 
 bool OptionStoredValueKnown(const RadioImage& image, OptionField f) {

@@ -61,13 +61,22 @@ inline constexpr std::size_t kOptionCodeMaxLength = map::kCodeSize;
 
 struct OptionFieldInfo {
   OptionField id;
-  int controlId;           // dialog control id, e.g. 1119 for LED
-  std::string_view label;  // the dialog's English label, e.g. "LED"
-  ImageField imageField;   // where the choice lives in the image
-  int listSize;            // number of entries of the drop-down list
+  int controlId;                  // dialog control id, e.g. 1119 for LED
+  std::string_view label;         // the dialog's English label, e.g. "LED"
+  std::string_view labelChinese;  // the same label in the Chinese dialog, e.g. "步长" for "Step"
+  ImageField imageField;          // where the choice lives in the image
+  int listSize;                   // number of entries of the drop-down list
 };
 
 const OptionFieldInfo& OptionInfo(OptionField f);
+
+// The label of a control of the option dialog by its control id (a list
+// field's, kAniCode, kStunCode, kRemoveStun) in the language of the dialog's
+// texts, as the dialog shows it; empty for an id the dialog does not have.
+// What the command line prints about options uses these, so that a user sees
+// the same words as in the program.
+std::string_view OptionDialogLabel(int controlId, DisplayLanguage lang);
+std::string_view OptionLabel(OptionField f, DisplayLanguage lang);
 
 // "No selection": the list shows no entry.
 inline constexpr int kNoSelection = -1;
@@ -108,8 +117,23 @@ OptionValues ReadOptions(const RadioImage& image);
 // the rest. Remove Stun: checked stores 0x00, unchecked 0xA5 (stunned).
 void WriteOptions(const OptionValues& values, RadioImage& image);
 
-// The list words of a field in list order, in the given language.
+// The list words of a field in list order, in the given language. This is
+// the one table of option words: the dialog's lists, the command line and the
+// printed option page all take their words from it.
 std::vector<std::string> OptionListTexts(OptionField f, DisplayLanguage lang);
+
+// The word of entry `index` of a field's list; empty when the list has no
+// such entry.
+std::string OptionListWord(OptionField f, int index, DisplayLanguage lang);
+
+// The list index that a stored value of field `f` (its bits, shifted down)
+// selects by the dialog's reading rule; kNoSelection when the list lacks it
+// (Step included: its fallback to index 0 is ReadOptions' own).
+int OptionIndexOfValue(OptionField f, unsigned value);
+
+// The Step list's channel steps in hundredths of a kilohertz, in list order:
+// 5, 6.25, 10, 12.5 and 25 kHz. The list words are made from them.
+inline constexpr std::array<int, 5> kStepHundredthsOfKHz = {500, 625, 1000, 1250, 2500};
 
 // The word of a field's current choice; "?" for no selection.
 std::string OptionWord(const OptionValues& values, OptionField f, DisplayLanguage lang);

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
+#include <optional>
 #include <random>
 #include <set>
+#include <sstream>
 
 namespace torvan {
 namespace {
@@ -354,6 +358,56 @@ TEST(OptionCodec, ControlIdsAndLabels) {
   EXPECT_EQ(OptionInfo(F::SquelchLevel).controlId, 1116);
   EXPECT_EQ(OptionInfo(F::PttId).controlId, 1134);
   EXPECT_EQ(OptionInfo(F::PriScanningTime).label, "Pri-Scanning Time");
+}
+
+// The texts of the dialog's translation source (Qt Linguist), context
+// torvan::COptionDialog: English source -> Chinese translation.
+std::map<std::string, std::string> DialogTranslations() {
+  std::ifstream in(TORVAN_ZH_TS_PATH, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  const std::string ts = all.str();
+  const std::string context = "<name>torvan::COptionDialog</name>";
+  const auto start = ts.find(context);
+  const auto end = ts.find("</context>", start);
+  std::map<std::string, std::string> out;
+  if (start == std::string::npos || end == std::string::npos) return out;
+  const auto between = [&](std::size_t& at, const std::string& open, const std::string& close) {
+    const auto a = ts.find(open, at);
+    if (a == std::string::npos || a > end) return std::optional<std::string>();
+    const auto b = ts.find(close, a);
+    at = b + close.size();
+    return std::optional<std::string>(ts.substr(a + open.size(), b - a - open.size()));
+  };
+  for (std::size_t at = start;;) {
+    const auto source = between(at, "<source>", "</source>");
+    const auto translation = between(at, "<translation>", "</translation>");
+    if (!source || !translation) break;
+    out[*source] = *translation;
+  }
+  return out;
+}
+
+// The command line prints option labels from the core's table: each must be
+// what the dialog shows, in both languages.
+TEST(OptionCodec, LabelsAreTheDialogsOwnInBothLanguages) {
+  const auto dialog = DialogTranslations();
+  ASSERT_FALSE(dialog.empty()) << "no option dialog texts in " << TORVAN_ZH_TS_PATH;
+  std::vector<int> controls;
+  for (F f : kAllOptionFields) controls.push_back(OptionInfo(f).controlId);
+  controls.insert(controls.end(), {option_control::kAniCode, option_control::kStunCode, option_control::kRemoveStun});
+  for (int id : controls) {
+    const std::string english(OptionDialogLabel(id, DisplayLanguage::English));
+    const std::string chinese(OptionDialogLabel(id, DisplayLanguage::Chinese));
+    ASSERT_TRUE(dialog.count(english)) << id << " \"" << english << "\" is no label of the dialog";
+    EXPECT_EQ(chinese, dialog.at(english)) << english;
+  }
+  EXPECT_EQ(OptionLabel(F::Step, DisplayLanguage::Chinese), "步长");
+  EXPECT_EQ(OptionLabel(F::Step, DisplayLanguage::English), "Step");
+  EXPECT_EQ(OptionDialogLabel(1000, DisplayLanguage::English), "");
+  EXPECT_EQ(OptionListWord(F::Led, 2, DisplayLanguage::Chinese), "开");
+  EXPECT_EQ(OptionListWord(F::Led, 3, DisplayLanguage::English), "");
+  EXPECT_EQ(OptionListWord(F::Led, kNoSelection, DisplayLanguage::English), "");
 }
 
 TEST(OptionCodec, WordsOfStoredValues) {
