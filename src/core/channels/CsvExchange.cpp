@@ -4,27 +4,21 @@
 #include <vector>
 
 #include "core/channels/CellRules.h"
+#include "core/channels/ChannelListImport.h"
+#include "core/channels/FieldTexts.h"
 #include "core/files/CsvReader.h"
 #include "core/radio/ChannelCodec.h"
-#include "core/radio/MessageTexts.h"
 #include "core/radio/NameCodes.h"
-#include "core/radio/ScaledDecimal.h"
 
 namespace torvan {
 namespace {
 
 constexpr int kNoColumn = -1;
 constexpr DisplayLanguage kCsvNames = DisplayLanguage::English;  // header names and error texts
-
-// CTCSS texts the tone bytes hold as CTCSS: 10.0 .. 799.9 Hz (below 10 Hz the
-// high byte would be 0x00, which reads back as no tone; from 800 Hz it would
-// read back as DCS).
-constexpr int kMinCtcssTenths = 100;
-constexpr int kMaxCtcssTenths = 7999;
-constexpr std::size_t kDcsTextLength = 5;  // "D023N"
 constexpr int kMaxChannelLabelDigits = 3;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -32,48 +26,17 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Upper(a[i]) != Upper(b[i])) return false;
+  }
+  return true;
+}
+
 std::string Quote(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
-std::string LinePrefix(int line) { return "line " + std::to_string(line) + ": "; }
-
 std::string ColumnName(int col) { return std::string(ColumnHeader(col, kCsvNames)); }
-
-// Digits, optionally a point and more digits: "145", "145.125", ".5".
-bool IsFrequencyText(std::string_view s) {
-  bool anyDigit = false;
-  bool point = false;
-  for (char c : s) {
-    if (IsDigit(c)) {
-      anyDigit = true;
-    } else if (c == '.' && !point) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  return anyDigit;
-}
-
-// One to three digits, a point, one digit, within the CTCSS range.
-bool IsCtcssText(std::string_view s) {
-  const std::size_t point = s.find('.');
-  if (point == std::string_view::npos || point == 0 || point > 3 || point + 2 != s.size()) return false;
-  int tenths = 0;
-  for (char c : s) {
-    if (c == '.') continue;
-    if (!IsDigit(c)) return false;
-    tenths = tenths * 10 + (c - '0');
-  }
-  return tenths >= kMinCtcssTenths && tenths <= kMaxCtcssTenths;
-}
-
-// "D", three digits, "N" or "I".
-bool IsDcsText(std::string_view s) {
-  return s.size() == kDcsTextLength && s[0] == 'D' && IsDigit(s[1]) && IsDigit(s[2]) && IsDigit(s[3]) &&
-         (s[4] == 'N' || s[4] == 'I');
-}
-
-bool IsToneText(std::string_view s) { return IsTextInEitherLanguage(s, Text::None) || IsCtcssText(s) || IsDcsText(s); }
 
 // The two words of a flag column (5..8).
 std::array<Text, 2> WordsOfColumn(int col) {
@@ -85,49 +48,39 @@ std::array<Text, 2> WordsOfColumn(int col) {
   }
 }
 
-Status FieldError(int line, int col, std::string_view text, std::string_view reason) {
-  return Status::Error(LinePrefix(line) + ColumnName(col) + " " + Quote(text) + " " + std::string(reason));
+Status FieldError(int col, std::string_view text, std::string_view reason) {
+  return Status::Error(ColumnName(col) + " " + Quote(text) + " " + std::string(reason));
 }
 
-// The checks of a typed frequency, with the system's message first.
-Status CheckFrequencyField(int line, int col, std::string_view text, const BandLimits& band) {
-  if (!IsFrequencyText(text)) return FieldError(line, col, text, "is not a frequency in MHz (such as 145.12500)");
-  const ConvertedFrequency f = ConvertFrequency(text);
-  const auto message = CheckFrequency(f, band);
-  if (!message) return Status::Ok();
-  std::string detail;
-  if (f.count < kMinStorableFrequency || f.count > kMaxStorableFrequency ||
-      (!f.whole && f.count == kMaxStorableFrequency)) {
-    detail = f.text + " cannot be stored: a channel holds " + FormatScaled(kMinStorableFrequency, kFrequencyDecimals) +
-             " to " + FormatScaled(kMaxStorableFrequency, kFrequencyDecimals) + " MHz";
-  } else if (*message == MessageId::OutOfRange) {
-    detail = f.text + " is outside the band " + band.CaptionText();
-  } else {
-    detail = f.text + " is not on the 2.5 kHz or 6.25 kHz raster";
-  }
-  return Status::Error(LinePrefix(line) + std::string(MessageText(*message, kCsvNames)) + " " + ColumnName(col) +
-                       " " + detail);
-}
-
-Status CheckAttributeField(int line, int col, std::string_view text) {
+// The grid's text of an attribute field (columns 3..9), or the reason it is
+// refused.
+Status AttributeText(int col, std::string_view text, std::string& out) {
   if (col == kColRxTone || col == kColTxTone) {
-    if (IsToneText(text)) return Status::Ok();
-    return FieldError(line, col, text,
+    if (auto tone = ToneTextOf(text)) {
+      out = std::move(*tone);
+      return Status::Ok();
+    }
+    return FieldError(col, text,
                       "is not a tone: use " + std::string(TextFor(Text::None, DisplayLanguage::English)) + " (" +
                           std::string(TextFor(Text::None, DisplayLanguage::Chinese)) +
                           "), a CTCSS tone in Hz with one decimal such as 88.5, or a DCS code such as D023N or D023I");
   }
   if (col == kColName) {
-    if (text.size() > static_cast<std::size_t>(kMaxNameLength)) {
-      return FieldError(line, col, text, "is longer than " + std::to_string(kMaxNameLength) + " characters");
+    // Lower case is taken as the grid's name editor takes it; anything else
+    // the radio cannot store is refused rather than silently dropped.
+    const NormalisedName name = NormaliseChannelName(text);
+    if (name.dropped) return FieldError(col, text, "may hold only 0-9, A-Z, - and _");
+    if (name.text.size() > static_cast<std::size_t>(kMaxNameLength)) {
+      return FieldError(col, text, "is longer than " + std::to_string(kMaxNameLength) + " characters");
     }
-    for (char c : text) {
-      if (NameCharToCode(c) == kNameEnd) return FieldError(line, col, text, "may hold only 0-9, A-Z, - and _");
-    }
+    out = name.text;
     return Status::Ok();
   }
   const auto words = WordsOfColumn(col);
-  if (IsTextInEitherLanguage(text, words[0]) || IsTextInEitherLanguage(text, words[1])) return Status::Ok();
+  if (auto word = MatchWord(text, {words[0], words[1]})) {
+    out = std::move(*word);
+    return Status::Ok();
+  }
   std::string list;
   for (auto lang : {DisplayLanguage::English, DisplayLanguage::Chinese}) {
     for (Text w : words) {
@@ -135,7 +88,7 @@ Status CheckAttributeField(int line, int col, std::string_view text) {
       list += TextFor(w, lang);
     }
   }
-  return FieldError(line, col, text, "is not one of " + list);
+  return FieldError(col, text, "is not one of " + list);
 }
 
 // Column positions in the CSV of grid columns 0..9, kNoColumn when absent.
@@ -143,19 +96,18 @@ using ColumnMap = std::array<int, kGridCols>;
 
 Status ReadHeader(const CsvRecord& header, ColumnMap& columns) {
   columns.fill(kNoColumn);
+  const std::string prefix = "line " + std::to_string(header.line) + ": ";
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     const std::string_view name = TrimBlanks(header.fields[i]);
     for (int col = kColLabel; col <= kColName; ++col) {
-      if (name != ColumnHeader(col, kCsvNames)) continue;
-      if (columns[col] != kNoColumn) {
-        return Status::Error(LinePrefix(header.line) + "column " + Quote(name) + " appears twice");
-      }
+      if (!SameName(name, ColumnHeader(col, kCsvNames))) continue;
+      if (columns[col] != kNoColumn) return Status::Error(prefix + "column " + Quote(name) + " appears twice");
       columns[col] = static_cast<int>(i);
     }
   }
   if (columns[kColLabel] == kNoColumn) {
-    return Status::Error(LinePrefix(header.line) + "no CH column; the header names the columns: " +
-                         std::string(kCsvHeader));
+    return Status::Error(prefix + "no CH column; the header names the columns: " + std::string(kCsvHeader) +
+                         " (or, in the chirp format, Location,Name,Frequency,...)");
   }
   return Status::Ok();
 }
@@ -173,6 +125,20 @@ int ChannelOfLabel(std::string_view label) {
   return (n >= 1 && n < map::kChannelCount) ? n : -1;
 }
 
+// A frequency field typed into `row`: checked, then committed. A text whose
+// value is the cell's already ("145,5" for 145.50000) is not typed again.
+Status ApplyFrequency(int col, const std::string& text, ChannelTexts& row, const BandLimits& band,
+                      DisplayLanguage lang) {
+  if (!text.empty()) {
+    if (!IsPlainFrequencyText(text)) return FieldError(col, text, "is not a frequency in MHz (such as 145.12500)");
+    const ConvertedFrequency f = ConvertFrequency(text);
+    if (f.text == row[TextIndex(col)]) return Status::Ok();
+    if (Status s = CheckFrequencyValue(ColumnName(col), f, band); !s) return s;
+  }
+  CommitCell(row, col, text, band, lang);
+  return Status::Ok();
+}
+
 // Applies one CSV line to its channel's texts, field by field as if typed.
 Status ApplyRow(const CsvRecord& rec, const ColumnMap& columns, ChannelTexts& row, const BandLimits& band,
                 DisplayLanguage lang) {
@@ -183,20 +149,14 @@ Status ApplyRow(const CsvRecord& rec, const ColumnMap& columns, ChannelTexts& ro
   // and an export of any image imports back even where the image holds values
   // that the rules would not let anyone type (a channel outside today's band).
   if (const std::string* rx = given(kColRxFrequency); rx && *rx != row[TextIndex(kColRxFrequency)]) {
-    if (!rx->empty()) {
-      if (Status s = CheckFrequencyField(rec.line, kColRxFrequency, *rx, band); !s) return s;
-    }
-    CommitCell(row, kColRxFrequency, *rx, band, lang);
+    if (Status s = ApplyFrequency(kColRxFrequency, *rx, row, band, lang); !s) return s;
   }
   const bool hasRx = !row[TextIndex(kColRxFrequency)].empty();
   if (const std::string* tx = given(kColTxFrequency); tx && *tx != row[TextIndex(kColTxFrequency)]) {
-    if (!tx->empty()) {
-      if (!hasRx) {
-        return FieldError(rec.line, kColTxFrequency, *tx, "is given for a channel without Rx Frequency");
-      }
-      if (Status s = CheckFrequencyField(rec.line, kColTxFrequency, *tx, band); !s) return s;
+    if (!tx->empty() && !hasRx) {
+      return FieldError(kColTxFrequency, *tx, "is given for a channel without Rx Frequency");
     }
-    CommitCell(row, kColTxFrequency, *tx, band, lang);
+    if (Status s = ApplyFrequency(kColTxFrequency, *tx, row, band, lang); !s) return s;
   }
   if (!hasRx) return Status::Ok();  // an empty channel takes no attributes
   for (int col = kColRxTone; col <= kColName; ++col) {
@@ -205,8 +165,9 @@ Status ApplyRow(const CsvRecord& rec, const ColumnMap& columns, ChannelTexts& ro
     // A blank tone or flag field gives no value: the cell keeps its text (the
     // defaults, for a new channel). A blank name is a value: no name.
     if (text->empty() && col != kColName) continue;
-    if (Status s = CheckAttributeField(rec.line, col, *text); !s) return s;
-    CommitCell(row, col, *text, band, lang);
+    std::string value;
+    if (Status s = AttributeText(col, *text, value); !s) return s;
+    if (value != row[TextIndex(col)]) CommitCell(row, col, value, band, lang);
   }
   return Status::Ok();
 }
@@ -230,57 +191,55 @@ std::string ExportCsv(const TextGrid& grid) {
   return out;
 }
 
-Status ImportCsv(std::string_view csv, TextGrid& grid, const BandLimits& band, DisplayLanguage lang,
-                 CsvImportSummary* summary) {
-  if (csv.size() > kMaxCsvBytes) {
-    return Status::Error("the CSV text is larger than " + std::to_string(kMaxCsvBytes) + " bytes");
-  }
-  std::vector<CsvRecord> records;
-  if (Status s = ReadCsvRecords(csv, records, kMaxCsvLineBytes); !s) return s;
-  if (records.empty()) return Status::Error("the CSV text is empty: it needs the header line " + std::string(kCsvHeader));
+namespace detail {
 
+Status PlanTorvanCsv(const std::vector<CsvRecord>& records, const BandLimits& band, DisplayLanguage lang,
+                     ChannelListPlan& plan) {
   ColumnMap columns;
   if (Status s = ReadHeader(records.front(), columns); !s) return s;
   const std::size_t fieldCount = records.front().fields.size();
 
-  std::vector<ChannelTexts> rows(map::kChannelCount);
-  for (int n = 0; n < map::kChannelCount; ++n) {
-    for (int col = kColRxFrequency; col <= kColName; ++col) rows[n][TextIndex(col)] = grid.TextMatrix(RowOfChannel(n), col);
-  }
-  const std::vector<ChannelTexts> before = rows;
-
   std::vector<int> lineOfChannel(map::kChannelCount, 0);
   for (std::size_t i = 1; i < records.size(); ++i) {
     const CsvRecord& rec = records[i];
+    ++plan.lines;
+    auto refuse = [&](std::string reason) { plan.refused.push_back({rec.line, std::move(reason)}); };
     if (rec.fields.size() != fieldCount) {
-      return Status::Error(LinePrefix(rec.line) + std::to_string(rec.fields.size()) + " fields where the header has " +
-                           std::to_string(fieldCount));
+      refuse(std::to_string(rec.fields.size()) + " fields where the header has " + std::to_string(fieldCount));
+      continue;
     }
     const std::string& label = rec.fields[static_cast<std::size_t>(columns[kColLabel])];
     const int channel = ChannelOfLabel(label);
     if (channel < 0) {
-      return Status::Error(LinePrefix(rec.line) + "CH " + Quote(label) + " is not a channel (Pr or 1 to 199)");
+      refuse("CH " + Quote(label) + " is not a channel (Pr or 1 to 199)");
+      continue;
     }
     if (lineOfChannel[channel] != 0) {
-      return Status::Error(LinePrefix(rec.line) + "channel " + CsvChannelLabel(channel) + " appears twice (also on line " +
-                           std::to_string(lineOfChannel[channel]) + ")");
+      refuse("channel " + CsvChannelLabel(channel) + " appears twice (also on line " +
+             std::to_string(lineOfChannel[channel]) + ")");
+      continue;
     }
     lineOfChannel[channel] = rec.line;
-    if (Status s = ApplyRow(rec, columns, rows[channel], band, lang); !s) return s;
-  }
-
-  int changed = 0;
-  for (int n = 0; n < map::kChannelCount; ++n) {
-    if (rows[n] == before[n]) continue;
-    ++changed;
-    for (int col = kColRxFrequency; col <= kColName; ++col) {
-      if (rows[n][TextIndex(col)] != before[n][TextIndex(col)]) {
-        grid.SetTextMatrix(RowOfChannel(n), col, rows[n][TextIndex(col)]);
-      }
+    ChannelTexts row = plan.rows[static_cast<std::size_t>(channel)];
+    if (Status s = ApplyRow(rec, columns, row, band, lang); !s) {
+      refuse(s.error());
+      continue;
     }
+    plan.rows[static_cast<std::size_t>(channel)] = std::move(row);
   }
+  return Status::Ok();
+}
+
+}  // namespace detail
+
+Status ImportCsv(std::string_view csv, TextGrid& grid, const BandLimits& band, DisplayLanguage lang,
+                 CsvImportSummary* summary) {
+  ChannelListPlan plan;
+  if (Status s = PlanChannelListImport(csv, grid, band, lang, plan); !s) return s;
+  if (!plan.refused.empty()) return Status::Error(plan.refused.front().Message());
+  const int changed = ApplyChannelListPlan(plan, grid);
   if (summary) {
-    summary->rows = static_cast<int>(records.size()) - 1;
+    summary->rows = plan.lines;
     summary->channelsChanged = changed;
   }
   return Status::Ok();

@@ -46,7 +46,8 @@ std::size_t FindInvalidUtf8(std::string_view text) {
   return std::string_view::npos;
 }
 
-Status ReadCsvRecords(std::string_view text, std::vector<CsvRecord>& out, std::size_t maxRecordBytes) {
+Status ReadCsvRecords(std::string_view text, std::vector<CsvRecord>& out, std::size_t maxRecordBytes,
+                      char separator) {
   if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) text.remove_prefix(kUtf8Bom.size());
   if (const std::size_t bad = FindInvalidUtf8(text); bad != std::string_view::npos) {
     const int line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(bad), '\n'));
@@ -89,7 +90,7 @@ Status ReadCsvRecords(std::string_view text, std::vector<CsvRecord>& out, std::s
           if (i - recordStart > maxRecordBytes) break;
         }
       } else {
-        while (i < n && text[i] != ',' && text[i] != '\n' && text[i] != '\r') {
+        while (i < n && text[i] != separator && text[i] != '\n' && text[i] != '\r') {
           if (text[i] == '"') {
             return Status::Error(LinePrefix(line) + "a quote inside a field that does not start with one");
           }
@@ -104,7 +105,7 @@ Status ReadCsvRecords(std::string_view text, std::vector<CsvRecord>& out, std::s
       rec.fields.push_back(std::move(field));
       if (i >= n) {
         endOfRecord = true;
-      } else if (text[i] == ',') {
+      } else if (text[i] == separator) {
         ++i;
       } else if (text[i] == '\n') {
         ++i;

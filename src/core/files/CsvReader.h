@@ -24,7 +24,10 @@ struct CsvRecord {
 // quoted field that is never closed, a carriage return without line feed, a
 // record longer than `maxRecordBytes`. On error `out` holds the records read
 // before it.
-Status ReadCsvRecords(std::string_view text, std::vector<CsvRecord>& out, std::size_t maxRecordBytes);
+// `separator` is the character between fields: "," as the format says, or
+// ";" as some spreadsheets write it.
+Status ReadCsvRecords(std::string_view text, std::vector<CsvRecord>& out, std::size_t maxRecordBytes,
+                      char separator = ',');
 
 // One field for a CSV line: quoted (with doubled quotes) when it holds a
 // comma, a quote or a line break; otherwise as it is.

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 
+#include "core/channels/ChannelListImport.h"
+#include "core/channels/ImageDiff.h"
 #include "core/radio/ChannelCodec.h"
+#include "core/radio/DatFile.h"
 #include "core/radio/ToneTable.h"
 
 namespace torvan {
@@ -197,17 +201,27 @@ TEST(CsvImport, RejectsBadLinesAndChangesNothing) {
       {hdr + ok + "5,,145.5,,,,,,,\n", "line 3: Tx Frequency \"145.5\" is given for a channel without Rx Frequency"},
       {hdr + ok + "3,,145.50000,,,,,,,\n", "line 3: Tx Frequency \"145.50000\" is given for a channel without"},
       {hdr + ok + "5,145.5,,D023,None,High,Unlock,Yes,Wide,\n", "line 3: Rx Tone \"D023\" is not a tone"},
-      {hdr + ok + "5,145.5,,None,88,High,Unlock,Yes,Wide,\n", "line 3: Tx Tone \"88\" is not a tone"},
+      {hdr + ok + "5,145.5,,None,88Hz,High,Unlock,Yes,Wide,\n", "line 3: Tx Tone \"88Hz\" is not a tone"},
+      {hdr + ok + "5,145.5,,None,88.5.1,High,Unlock,Yes,Wide,\n", "line 3: Tx Tone \"88.5.1\" is not a tone"},
       {hdr + ok + "5,145.5,,88.55,None,High,Unlock,Yes,Wide,\n", "line 3: Rx Tone \"88.55\" is not a tone"},
       {hdr + ok + "5,145.5,,5.0,None,High,Unlock,Yes,Wide,\n", "line 3: Rx Tone \"5.0\" is not a tone"},
       {hdr + ok + "5,145.5,,800.0,None,High,Unlock,Yes,Wide,\n", "line 3: Rx Tone \"800.0\" is not a tone"},
-      {hdr + ok + "5,145.5,,d023n,None,High,Unlock,Yes,Wide,\n", "line 3: Rx Tone \"d023n\" is not a tone"},
-      {hdr + ok + "5,145.5,,None,None,HIGH,Unlock,Yes,Wide,\n",
-       "line 3: Power \"HIGH\" is not one of High, Low, 高, 低"},
+      {hdr + ok + "5,145.5,,d023x,None,High,Unlock,Yes,Wide,\n", "line 3: Rx Tone \"d023x\" is not a tone"},
+      {hdr + ok + "5,145.5,,D23N,None,High,Unlock,Yes,Wide,\n", "line 3: Rx Tone \"D23N\" is not a tone"},
+      {hdr + ok + "5,145.5,,None,None,HIGHEST,Unlock,Yes,Wide,\n",
+       "line 3: Power \"HIGHEST\" is not one of High, Low, 高, 低"},
       {hdr + ok + "5,145.5,,None,None,High,Locked,Yes,Wide,\n", "line 3: Busy Lock \"Locked\" is not one of"},
       {hdr + ok + "5,145.5,,None,None,High,Unlock,Yes,None,\n", "line 3: Bandwidth \"None\" is not one of"},
-      {hdr + ok + "5,145.5,,None,None,High,Unlock,Yes,Wide,rpt\n",
-       "line 3: Cha Name \"rpt\" may hold only 0-9, A-Z, - and _"},
+      {hdr + ok + "5,145.5,,None,None,High,Unlock,Yes,Wide,rpt!\n",
+       "line 3: Cha Name \"rpt!\" may hold only 0-9, A-Z, - and _"},
+      {hdr + ok + "5,145.5,,None,None,High,Unlock,Yes,Wide,abcdefg\n",
+       "line 3: Cha Name \"abcdefg\" is longer than 6 characters"},
+      // Digits below 10 Hz: refused, and shown as they were written.
+      {hdr + ok + "3,145.1249999999,,,,,,,,\n",
+       "line 3: Error data Value, please input according the step value(6.25K/5k). Rx Frequency 145.1249999999 is "
+       "not on the 2.5 kHz or 6.25 kHz raster"},
+      {hdr + ok + "5,145.50000009,,,,,,,,\n", "line 3: Error data Value"},
+      {hdr + ok + "5,\"145,5,0\",,,,,,,,\n", "line 3: Rx Frequency \"145,5,0\" is not a frequency"},
       {hdr + ok + "5,145.5,,None,None,High,Unlock,Yes,Wide,ABCDEFG\n",
        "line 3: Cha Name \"ABCDEFG\" is longer than 6 characters"},
       {hdr + ok + "5,145.5,,None,None,High,Unlock,Yes,Wide,A B\n", "line 3: Cha Name \"A B\" may hold only"},
@@ -242,6 +256,128 @@ TEST(CsvImport, FrequencyTheRecordCannotHoldIsRefusedEvenInsideADamagedBand) {
             "10.00000 to 999.99999 MHz");
   EXPECT_TRUE(grid.TextMatrix(RowOfChannel(5), kColRxFrequency).empty());
   EXPECT_TRUE(ImportCsv("CH,Rx Frequency\n5,999.9\n", grid, damaged, kEn).ok());
+}
+
+// What a spreadsheet makes of an export: read as the grid would take it typed.
+TEST(CsvImport, SpreadsheetVariantsAreRead) {
+  const ChannelTexts three = RowOf(SmallGrid(), 3);
+  const ChannelTexts newFive = {"145.50000", "145.50000", "None", "None", "High", "Unlock", "Yes", "Wide", ""};
+  const struct {
+    const char* name;
+    std::string csv;
+    int channel;
+    ChannelTexts expected;
+  } cases[] = {
+      {"semicolons, byte order mark, CRLF", "\xEF\xBB\xBF" "CH;Rx Frequency;Power\r\n5;145,5;High\r\n", 5, newFive},
+      {"a quoted semicolon is text", "CH;Rx Frequency;Note\n5;\"145,5\";\"a;b\"\n", 5, newFive},
+      {"the short form the decode writes for codes below 10", kHeader + "\n5,145.5,,D05N,,,,,,\n", 5,
+       {"145.50000", "", "D05N", "None", "High", "Unlock", "Yes", "Wide", ""}},
+      {"decimal comma in quotes", "CH,Rx Frequency,Tx Frequency\n5,\"145,5\",\"146,10000\"\n", 5,
+       {"145.50000", "146.10000", "None", "None", "High", "Unlock", "Yes", "Wide", ""}},
+      {"header names in any case", "ch,RX FREQUENCY,power\n5,145.5,high\n", 5, newFive},
+      {"words in any case", kHeader + "\n5,145.5,,NONE,none,low,LOCK,no,NARROW,\n", 5,
+       {"145.50000", "", "None", "None", "Low", "Lock", "No", "Narrow", ""}},
+      {"lower-case name and DCS", kHeader + "\n5,145.5,,d023i,D754n,High,Unlock,Yes,Wide,rpt-1\n", 5,
+       {"145.50000", "", "D023I", "D754N", "High", "Unlock", "Yes", "Wide", "RPT-1"}},
+      {"whole-number and comma tones", kHeader + "\n5,145.5,,100,\"88,5\",High,Unlock,Yes,Wide,\n", 5,
+       {"145.50000", "", "100.0", "88.5", "High", "Unlock", "Yes", "Wide", ""}},
+      {"tone with a trailing zero", kHeader + "\n5,145.5,,88.50,,,,,,\n", 5,
+       {"145.50000", "", "88.5", "None", "High", "Unlock", "Yes", "Wide", ""}},
+      {"the same value written otherwise changes nothing", kHeader + "\n3,\"146,1\",145.5,88.50,d023n,low,lock,NO,narrow,rpt-1\n",
+       3, three},
+  };
+  for (const auto& c : cases) {
+    MemoryTextGrid grid = SmallGrid();
+    CsvImportSummary summary;
+    const Status s = ImportCsv(c.csv, grid, kVhf, kEn, &summary);
+    ASSERT_TRUE(s.ok()) << c.name << ": " << s.error();
+    EXPECT_EQ(RowOf(grid, c.channel), c.expected) << c.name;
+    if (c.channel == 3) {
+      EXPECT_EQ(summary.channelsChanged, 0) << c.name;
+    }
+  }
+}
+
+// A plan names every bad line with its reason; applied, it brings in the
+// rest, and the channels of the bad lines stay as they were.
+TEST(CsvImport, PlanRefusesBadLinesOneByOneAndAppliesTheRest) {
+  const std::string csv = kHeader + "\n" +
+                          "5,145.5,,,,,,,,\n"                // good
+                          "6,430,,,,,,,,\n"                  // out of band
+                          "3,146.5,,,,,,,,\n"                // good: changes a used channel
+                          "3,147,,,,,,,,\n"                  // twice
+                          "0,,,,,,,,,\n"                     // no such channel
+                          "Pr,145.001,,,,,,,,\n"             // off raster: Pr stays
+                          "7,145.5,,D023X,,,,,,\n"           // bad tone: 7 stays empty
+                          "8,145.5\n"                        // ragged
+                          "9,145.5,,88.5,,,,,,\n";           // good
+  const MemoryTextGrid original = SmallGrid();
+  ChannelListPlan plan;
+  ASSERT_TRUE(PlanChannelListImport(csv, original, kVhf, kEn, plan).ok());
+  EXPECT_EQ(plan.format, ChannelListFormat::Torvan);
+  EXPECT_EQ(plan.lines, 9);
+  const std::vector<std::pair<int, std::string>> refused = {
+      {3, "Out of range,please input again. Rx Frequency 430.00000 is outside the band 136 - 174MHz"},
+      {5, "channel 3 appears twice (also on line 4)"},
+      {6, "CH \"0\" is not a channel (Pr or 1 to 199)"},
+      {7, "Error data Value, please input according the step value(6.25K/5k). Rx Frequency 145.00100 is not on the "
+          "2.5 kHz or 6.25 kHz raster"},
+      {8, "Rx Tone \"D023X\" is not a tone: use None (无), a CTCSS tone in Hz with one decimal such as 88.5, or a DCS "
+          "code such as D023N or D023I"},
+      {9, "2 fields where the header has 10"},
+  };
+  ASSERT_EQ(plan.refused.size(), refused.size());
+  for (std::size_t i = 0; i < refused.size(); ++i) {
+    EXPECT_EQ(plan.refused[i].line, refused[i].first);
+    EXPECT_EQ(plan.refused[i].text, refused[i].second);
+  }
+  EXPECT_EQ(plan.refused[0].Message().rfind("line 3: Out of range", 0), 0u);
+  EXPECT_EQ(plan.changed, (std::vector<int>{3, 5, 9}));
+
+  MemoryTextGrid grid = SmallGrid();
+  EXPECT_EQ(ExportCsv(grid), ExportCsv(original)) << "planning changes nothing";
+  EXPECT_EQ(ApplyChannelListPlan(plan, grid), 3);
+  EXPECT_EQ(grid.TextMatrix(RowOfChannel(5), kColRxFrequency), "145.50000");
+  EXPECT_EQ(grid.TextMatrix(RowOfChannel(3), kColRxFrequency), "146.50000");
+  EXPECT_EQ(grid.TextMatrix(RowOfChannel(9), kColRxTone), "88.5");
+  EXPECT_EQ(RowOf(grid, 0), RowOf(original, 0));
+  EXPECT_EQ(RowOf(grid, 6), ChannelTexts{});
+  EXPECT_EQ(RowOf(grid, 7), ChannelTexts{});
+  EXPECT_EQ(RowOf(grid, 8), ChannelTexts{});
+
+  // All or nothing: ImportCsv names the first bad line and changes nothing.
+  MemoryTextGrid strict = SmallGrid();
+  const Status s = ImportCsv(csv, strict, kVhf, kEn);
+  EXPECT_EQ(s.error(), "line 3: " + refused[0].second);
+  EXPECT_EQ(ExportCsv(strict), ExportCsv(original));
+}
+
+// Any 8192 bytes: a CSV of only its header, and its own export, import back
+// to the very same bytes, and no channel counts as changed.
+TEST(CsvImport, AnyImageSurvivesHeaderOnlyAndItsOwnExportByteForByte) {
+  std::mt19937 random(1512);
+  for (int trial = 0; trial < 12; ++trial) {
+    RadioImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i) image[i] = static_cast<std::uint8_t>(random());
+    if (trial % 2) {
+      const RadioImage many = ManyChannelImage();
+      for (std::size_t i = 0; i < kImageSize; i += 2) image[i] = many[i];  // half valid, half noise
+    }
+    for (auto exportLang : {kEn, kZh}) {
+      MemoryTextGrid exported;
+      DecodeImage(image, exported, exportLang);
+      for (const std::string& csv : {kHeader + "\n", ExportCsv(exported)}) {
+        MemoryTextGrid grid;
+        const BandLimits band = DecodeImage(image, grid, kEn);
+        const Status s = ImportCsv(csv, grid, band, kEn);
+        ASSERT_TRUE(s.ok()) << "trial " << trial << ": " << s.error();
+        RadioImage out = image;
+        EncodeImage(grid, band, out);
+        EXPECT_EQ(ChannelsWithChangedBytes(image, out), std::vector<int>{}) << "trial " << trial;
+        ASSERT_EQ(out, image) << "trial " << trial;
+      }
+    }
+  }
 }
 
 }  // namespace
