@@ -1,11 +1,12 @@
-// torvan-cli export IN.dat [-o OUT.csv] [--lang English|Chinese]: the channel
-// table as CSV, on standard output or into a file.
+// torvan-cli export IN.dat [-o OUT.csv] [--format torvan|chirp]
+// [--lang English|Chinese]: the channel list as CSV, on standard output or into
+// a file; our own format, or the chirp format of the common multi-radio tool.
 
 #include <iostream>
 
 #include "CliCommand.h"
 #include "LanguageOption.h"
-#include "core/channels/CsvExchange.h"
+#include "core/channels/ChannelListImport.h"
 #include "core/files/AtomicFile.h"
 #include "core/radio/ChannelCodec.h"
 #include "core/radio/DatFile.h"
@@ -14,19 +15,28 @@ namespace torvan::cli {
 namespace {
 
 constexpr const char* kVerb = "export";
+constexpr const char* kFormatOption = "--format";
 
 int RunExport(const std::vector<std::string>& argv) {
-  const Args args(argv, {"-o", kLanguageOption}, {});
+  const Args args(argv, {"-o", kLanguageOption, kFormatOption}, {});
   if (!args.ok()) return UsageError(kVerb, args.error());
   if (args.positionals().size() != 1) return UsageError(kVerb, "expected one image file (IN.dat)");
   DisplayLanguage lang;
   if (std::string error; !ReadLanguageOption(args, lang, error)) return UsageError(kVerb, error);
+  ChannelListFormat format = ChannelListFormat::Torvan;
+  if (const auto name = args.value(kFormatOption)) {
+    if (*name == ChannelListFormatName(ChannelListFormat::Chirp)) {
+      format = ChannelListFormat::Chirp;
+    } else if (*name != ChannelListFormatName(ChannelListFormat::Torvan)) {
+      return UsageError(kVerb, std::string(kFormatOption) + " must be torvan or chirp, not \"" + *name + "\"");
+    }
+  }
 
   RadioImage image;
   if (const Status s = LoadDat(args.positionals()[0], image); !s) return Fail(s.error());
   MemoryTextGrid grid;
   DecodeImage(image, grid, lang);
-  const std::string csv = ExportCsv(grid);
+  const std::string csv = ExportChannelList(format, grid, image);
 
   if (const auto out = args.value("-o")) {
     const Status s = WriteFileAtomically(*out, csv);
@@ -38,9 +48,10 @@ int RunExport(const std::vector<std::string>& argv) {
   return kExitOk;
 }
 
-TORVAN_CLI_COMMAND(CommandInfo{kVerb, "export IN.dat [-o OUT.csv] [--lang English|Chinese]",
-                               "write the channel table as CSV (standard output without -o; English words unless "
-                               "--lang Chinese)",
+TORVAN_CLI_COMMAND(CommandInfo{kVerb, "export IN.dat [-o OUT.csv] [--format torvan|chirp] [--lang English|Chinese]",
+                               "write the channel list as CSV (standard output without -o): our own format with "
+                               "English words unless --lang Chinese, or with --format chirp the generic CSV of the "
+                               "common multi-radio programming tool",
                                RunExport, 30});
 
 }  // namespace

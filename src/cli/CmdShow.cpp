@@ -7,6 +7,7 @@
 
 #include "CliCommand.h"
 #include "LanguageOption.h"
+#include "core/channels/SummaryTexts.h"
 #include "core/radio/BandLimits.h"
 #include "core/radio/ChannelCodec.h"
 #include "core/radio/DatFile.h"
@@ -40,35 +41,19 @@ std::string PadRight(std::string_view s, std::size_t width) {
   return out;
 }
 
-// A code of the image as printable text: bytes that are not printable ASCII
-// are shown as \xNN so that a damaged image cannot garble the terminal.
-std::string PrintableCode(std::string_view code) {
-  if (code.empty()) return "(none)";
-  std::string out;
-  for (char ch : code) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c >= 0x20 && c < 0x7F) {
-      out += ch;
-    } else {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\x%02X", c);
-      out += buf;
-    }
-  }
-  return out;
-}
-
 void PrintOptions(std::ostream& out, const RadioImage& image, DisplayLanguage lang) {
   const OptionValues values = ReadOptions(image);
   std::vector<std::pair<std::string, std::string>> lines;
-  for (OptionField f : kAllOptionFields) lines.emplace_back(std::string(OptionInfo(f).label), OptionWord(image, f, lang));
-  lines.emplace_back("ANI Code", PrintableCode(values.aniCode));
-  lines.emplace_back("Stun Code", PrintableCode(values.stunCode));
-  lines.emplace_back("Remove Stun", values.removeStun ? "checked" : "unchecked (the radio is stunned)");
+  for (OptionField f : kAllOptionFields) lines.emplace_back(std::string(OptionLabel(f, lang)), OptionWord(image, f, lang));
+  const auto label = [lang](int control) { return std::string(OptionDialogLabel(control, lang)); };
+  lines.emplace_back(label(option_control::kAniCode), PrintableCode(values.aniCode, lang));
+  lines.emplace_back(label(option_control::kStunCode), PrintableCode(values.stunCode, lang));
+  lines.emplace_back(label(option_control::kRemoveStun),
+                     SummaryWord(values.removeStun ? SummaryText::NotStunned : SummaryText::Stunned, lang));
   std::size_t width = 0;
-  for (const auto& [label, word] : lines) width = std::max(width, DisplayWidth(label) + 1);
-  out << "Optional features:\n";
-  for (const auto& [label, word] : lines) out << "  " << PadRight(label + ":", width + 1) << word << '\n';
+  for (const auto& [name, word] : lines) width = std::max(width, DisplayWidth(name) + 1);
+  out << SummaryWord(SummaryText::OptionalFeatures, lang) << ":\n";
+  for (const auto& [name, word] : lines) out << "  " << PadRight(name + ":", width + 1) << word << '\n';
 }
 
 void PrintChannels(std::ostream& out, const RadioImage& image, DisplayLanguage lang) {
@@ -85,7 +70,8 @@ void PrintChannels(std::ostream& out, const RadioImage& image, DisplayLanguage l
     table.push_back(std::move(cells));
   }
   const std::size_t used = table.size() - 1;
-  out << "Channels used: " << used << " of " << map::kChannelCount << '\n';
+  out << SummaryWord(SummaryText::ChannelsUsed, lang) << ": "
+      << CountOfTotal(static_cast<int>(used), map::kChannelCount, lang) << '\n';
   if (used == 0) return;
   std::vector<std::size_t> widths(header.size(), 0);
   for (const auto& r : table) {
@@ -112,8 +98,9 @@ int RunShow(const std::vector<std::string>& argv) {
   if (const Status s = LoadDat(args.positionals()[0], image); !s) return Fail(s.error());
 
   std::ostringstream out;
-  out << "Radio type index: " << static_cast<unsigned>(image[map::kRadioType]) << '\n';
-  out << "Band: " << BandLimits::Decode(image).CaptionText() << '\n';
+  out << SummaryWord(SummaryText::RadioTypeIndex, lang) << ": " << static_cast<unsigned>(image[map::kRadioType])
+      << '\n';
+  out << SummaryWord(SummaryText::Band, lang) << ": " << BandLimits::Decode(image).CaptionText() << '\n';
   out << '\n';
   PrintOptions(out, image, lang);
   out << '\n';
@@ -125,7 +112,8 @@ int RunShow(const std::vector<std::string>& argv) {
 }
 
 TORVAN_CLI_COMMAND(CommandInfo{kVerb, "show IN.dat [--lang English|Chinese]",
-                               "print the radio type index, the band, every optional feature and the used channels",
+                               "print the radio type index, the band, every optional feature and the used channels, in the "
+                               "words of the program in the chosen language",
                                RunShow, 20});
 
 }  // namespace

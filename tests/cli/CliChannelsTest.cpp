@@ -124,8 +124,10 @@ TEST_F(Cli, ShowListsUsedChannelsInTheChosenLanguage) {
   EXPECT_EQ(ShowField(en.out, "Channels used"), "1 of 200");
   const CliResult zh = Run({"show", "in.dat", "--lang", "Chinese"});
   ASSERT_EQ(zh.exitCode, 0) << zh.err;
-  EXPECT_EQ(ShowField(zh.out, "Step"), "25k");
-  EXPECT_EQ(ShowField(zh.out, "Beep"), "开");
+  // The option dialog's own labels in the chosen language.
+  EXPECT_EQ(ShowField(zh.out, "步长"), "25k");
+  EXPECT_EQ(ShowField(zh.out, "提示音"), "开");
+  EXPECT_EQ(ShowField(zh.out, "频段"), "136 - 174MHz");
   // One header line and one channel line, columns lined up.
   std::vector<std::string> en_rows, zh_rows;
   for (const auto& l : Lines(en.out)) {
