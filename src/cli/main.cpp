@@ -13,7 +13,8 @@ void PrintHelp(std::ostream& out) {
   for (const auto& c : torvan::cli::Commands()) {
     out << "  " << c.usage << "\n      " << c.summary << "\n";
   }
-  out << "\nExit status: 0 success, 1 failure (one line on stderr says what failed), 2 usage error.\n";
+  out << "\nExit status: 0 success, 1 failure (one line on stderr says what failed), 2 usage error;\n"
+         "diff: 0 equal, 1 different, 2 trouble.\n";
 }
 
 }  // namespace

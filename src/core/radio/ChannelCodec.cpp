@@ -106,6 +106,18 @@ std::string_view ToneChars(char (&buf)[kScaledTextCapacity], std::uint8_t high, 
   return std::string_view(p, static_cast<std::size_t>(end - p));
 }
 
+// The name the stored codes decode to, into `buf`: the characters before
+// the first code without one (0xFF and every code past the alphabet).
+std::string_view StoredName(const std::uint8_t* codes, const NameTables& names, char (&buf)[map::kChannelNameSize]) {
+  std::size_t length = 0;
+  for (; length < map::kChannelNameSize; ++length) {
+    const char c = names.charOfCode[codes[length]];
+    if (c == 0) break;
+    buf[length] = c;
+  }
+  return std::string_view(buf, length);
+}
+
 // The words a decode writes, in its language, looked up once per decode.
 struct DecodeWords {
   std::string_view none, high, low, lock, unlock, yes, no, wide, narrow;
@@ -148,14 +160,7 @@ void DecodeRecord(const RadioImage& image, int channel, const DecodeWords& words
   out.cell[TextIndex(kColBusyLock)] = TestBit(f, rec::kFlagBusyLockOff) ? words.unlock : words.lock;
   out.cell[TextIndex(kColScanAdd)] = TestBit(f, rec::kFlagScanAdd) ? words.yes : words.no;
   out.cell[TextIndex(kColBandwidth)] = TestBit(f, rec::kFlagWide) ? words.wide : words.narrow;
-  const std::uint8_t* codes = image.data() + map::ChannelNameOffset(channel);
-  std::size_t length = 0;
-  for (; length < map::kChannelNameSize; ++length) {
-    const char c = names.charOfCode[codes[length]];
-    if (c == 0) break;  // 0xFF and every code without a character end the name
-    out.name[length] = c;
-  }
-  out.cell[TextIndex(kColName)] = std::string_view(out.name, length);
+  out.cell[TextIndex(kColName)] = StoredName(image.data() + map::ChannelNameOffset(channel), names, out.name);
 }
 
 // Flag byte changes, one bit each; the words of both languages count.
@@ -183,52 +188,79 @@ bool IsStoredEmpty(const RadioImage& image, int channel) {
 // Whether the tone text is the one the stored bytes decode to. A stored
 // "no tone" has many byte forms (high byte 0x00 or 0xFF, any low byte) and a
 // word in each language; the text of any of them keeps the bytes.
-bool SameTone(std::string_view text, std::string_view decoded, std::uint8_t storedHigh) {
-  if (text == decoded) return true;
-  return (storedHigh == kNoToneFF || storedHigh == kNoTone00) && IsTextInEitherLanguage(text, Text::None);
+bool SameTone(std::string_view text, std::uint8_t high, std::uint8_t low) {
+  if (high == kNoToneFF || high == kNoTone00) return IsTextInEitherLanguage(text, Text::None);
+  char buf[kScaledTextCapacity];
+  return text == ToneChars(buf, high, low, {});
 }
 
-// Encodes a used channel (non-empty Rx text) from its nine texts. A field
-// whose text is the one the stored bytes of a used channel decode to keeps
-// those bytes exactly: the text was not changed, and a value from damaged
-// bytes (a frequency of 1000 MHz or more, a tone byte the decode reads
-// loosely, codes after a name's end) may have no bytes that the encode could
-// write for it. Only changed fields are encoded afresh.
+// Encodes a used channel (non-empty Rx text) from its nine texts. Each field
+// is written as its text encodes, except where the stored bytes of a used
+// channel differ and yet decode to that very text: the text was not
+// changed, and a value from damaged bytes (a frequency of 1000 MHz or more, a
+// tone byte the decode reads loosely, codes after a name's end) may have no
+// bytes that the encode could write for it. So those bytes stay exactly.
 void EncodeRecord(const DataRowViews& t, int channel, const NameTables& names, RadioImage& image) {
   std::uint8_t* r = image.data() + map::ChannelRecordOffset(channel);
-  DecodedRow stored;
   const bool wasUsed = !IsStoredEmpty(image, channel);
-  if (wasUsed) DecodeRecord(image, channel, DecodeWords(DisplayLanguage::English), names, stored);
-  auto unchanged = [&](int col) { return wasUsed && t[TextIndex(col)] == stored.cell[TextIndex(col)]; };
+  char buf[kScaledTextCapacity];
 
-  if (!unchanged(kColRxFrequency)) {
-    std::uint8_t rx[map::record::kFrequencySize];
-    EncodeFrequencyText(t[TextIndex(kColRxFrequency)], rx);
-    if (IsEmptyMarker(rx[3])) {
-      // A new Rx text the record cannot hold would read back as an empty
-      // channel: it is stored as one, the same on every save. (The cell rules
-      // let no such text in.)
-      FillEmptyRecord(image, channel);
-      return;
+  std::uint8_t rx[map::record::kFrequencySize];
+  EncodeFrequencyText(t[TextIndex(kColRxFrequency)], rx);
+  if (!std::equal(rx, rx + map::record::kFrequencySize, r + rec::kRxFrequency)) {
+    const bool same =
+        wasUsed && t[TextIndex(kColRxFrequency)] == FormatScaledFixed<kFrequencyDecimals>(buf, BcdCount(r + rec::kRxFrequency));
+    if (!same) {
+      if (IsEmptyMarker(rx[3])) {
+        // A new Rx text the record cannot hold would read back as an empty
+        // channel: it is stored as one, the same on every save. (The cell
+        // rules let no such text in.)
+        FillEmptyRecord(image, channel);
+        return;
+      }
+      std::copy_n(rx, map::record::kFrequencySize, r + rec::kRxFrequency);
     }
-    std::copy_n(rx, map::record::kFrequencySize, r + rec::kRxFrequency);
   }
-  if (!unchanged(kColTxFrequency)) EncodeFrequencyText(t[TextIndex(kColTxFrequency)], r + rec::kTxFrequency);
-  if (!(wasUsed && SameTone(t[TextIndex(kColRxTone)], stored.cell[TextIndex(kColRxTone)], r[rec::kRxToneHigh]))) {
-    EncodeToneText(t[TextIndex(kColRxTone)], r[rec::kRxToneHigh], r[rec::kRxToneLow]);
+
+  std::uint8_t tx[map::record::kFrequencySize];
+  EncodeFrequencyText(t[TextIndex(kColTxFrequency)], tx);
+  if (!std::equal(tx, tx + map::record::kFrequencySize, r + rec::kTxFrequency)) {
+    const std::string_view storedTx =
+        IsEmptyMarker(r[rec::kTxFrequency + 3])
+            ? std::string_view()
+            : FormatScaledFixed<kFrequencyDecimals>(buf, BcdCount(r + rec::kTxFrequency));
+    if (!(wasUsed && t[TextIndex(kColTxFrequency)] == storedTx)) {
+      std::copy_n(tx, map::record::kFrequencySize, r + rec::kTxFrequency);
+    }
   }
-  if (!(wasUsed && SameTone(t[TextIndex(kColTxTone)], stored.cell[TextIndex(kColTxTone)], r[rec::kTxToneHigh]))) {
-    EncodeToneText(t[TextIndex(kColTxTone)], r[rec::kTxToneHigh], r[rec::kTxToneLow]);
+
+  const struct {
+    int col;
+    std::size_t high, low;
+  } tones[] = {{kColRxTone, rec::kRxToneHigh, rec::kRxToneLow}, {kColTxTone, rec::kTxToneHigh, rec::kTxToneLow}};
+  for (const auto& tone : tones) {
+    std::uint8_t high = 0, low = 0;
+    EncodeToneText(t[TextIndex(tone.col)], high, low);
+    if (high == r[tone.high] && low == r[tone.low]) continue;
+    if (wasUsed && SameTone(t[TextIndex(tone.col)], r[tone.high], r[tone.low])) continue;
+    r[tone.high] = high;
+    r[tone.low] = low;
   }
+
   // Unchanged words set their bits as they were.
   r[rec::kFlags] = EncodeFlags(r[rec::kFlags], t);
-  if (unchanged(kColName)) return;  // also the codes after the name's end
+
   // Characters past the eighth are dropped; one without a code ends the name.
   const std::string_view name = t[TextIndex(kColName)];
+  std::uint8_t codes[map::kChannelNameSize];
+  const std::size_t given = name.size() < map::kChannelNameSize ? name.size() : map::kChannelNameSize;
+  for (std::size_t k = 0; k < given; ++k) codes[k] = names.codeOfChar[static_cast<unsigned char>(name[k])];
+  for (std::size_t k = given; k < map::kChannelNameSize; ++k) codes[k] = kNameEnd;
   std::uint8_t* n = image.data() + map::ChannelNameOffset(channel);
-  const std::size_t stored8 = name.size() < map::kChannelNameSize ? name.size() : map::kChannelNameSize;
-  for (std::size_t k = 0; k < stored8; ++k) n[k] = names.codeOfChar[static_cast<unsigned char>(name[k])];
-  for (std::size_t k = stored8; k < map::kChannelNameSize; ++k) n[k] = kNameEnd;
+  if (!std::equal(codes, codes + map::kChannelNameSize, n)) {
+    char stored[map::kChannelNameSize];
+    if (!(wasUsed && name == StoredName(n, names, stored))) std::copy_n(codes, map::kChannelNameSize, n);
+  }
 }
 
 // Encodes one channel from its texts: an empty Rx text empties a used
