@@ -3,11 +3,35 @@
 #include <QApplication>
 #include <QDir>
 #include <QStringList>
+#include <cstring>
+#include <iostream>
 
 #include "core/config/IniStore.h"
+#include "core/product/ProgramVersion.h"
 #include "app/shell/TorvanApp.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: torvan [FILE.dat]\n"
+    "       torvan --help | --version\n"
+    "Opens FILE.dat, or a new radio memory, in the desktop program.\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Answered before Qt starts, so that they work without a display.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::cout << torvan::VersionLine("torvan") << '\n';
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::cout << kUsage;
+      return 0;
+    }
+  }
+
   QApplication qapp(argc, argv);
   // The one settings store lives longer than the application object: it
   // writes Program.ini back after the application has finished.
