@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 #include <QStringList>
 #include <cstring>
 #include <iostream>
 
 #include "core/config/IniStore.h"
+#include "core/files/ProgramFiles.h"
 #include "core/product/ProgramVersion.h"
 #include "app/shell/TorvanApp.h"
 
@@ -33,6 +35,10 @@ int main(int argc, char** argv) {
   }
 
   QApplication qapp(argc, argv);
+  // The per-user folder of the settings (QStandardPaths::AppConfigLocation)
+  // does not depend on how the executable is named.
+  QCoreApplication::setApplicationName(QString::fromUtf8(torvan::kProgramFolderName.data(),
+                                                          static_cast<qsizetype>(torvan::kProgramFolderName.size())));
   // The one settings store lives longer than the application object: it
   // writes Program.ini back after the application has finished.
   torvan::CIniStore::SetProgramStartPath(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdString());
@@ -42,6 +48,7 @@ int main(int argc, char** argv) {
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     torvan::CTorvanApp app(ini, {QCoreApplication::applicationDirPath(), QCoreApplication::applicationFilePath(), args});
+    app.SetUserConfigDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     if (app.InitInstance()) status = QApplication::exec();
   }
   return status;

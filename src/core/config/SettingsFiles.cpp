@@ -1,0 +1,47 @@
+#include "core/config/SettingsFiles.h"
+
+#include <string>
+#include <system_error>
+
+#include "core/config/IniStore.h"
+#include "core/files/AtomicFile.h"
+
+namespace torvan {
+namespace fs = std::filesystem;
+
+SettingsFiles ChooseSettingsFiles(const ProgramFiles& files, const fs::path& userConfigDir) {
+  std::error_code ec;
+  const fs::path beside = files.ProgramDir() / kProgramIniName;
+  if (fs::is_regular_file(beside, ec) && MayReplaceFile(beside)) return {beside, beside};
+  if (userConfigDir.empty()) {
+    const fs::path shipped = files.Find(kProgramIniName);
+    return {shipped, shipped};
+  }
+  const fs::path copy = userConfigDir / kProgramIniName;
+  if (fs::is_regular_file(copy, ec)) return {copy, copy};
+  const fs::path shipped = files.Find(kProgramIniName);
+  if (fs::is_regular_file(shipped, ec)) return {shipped, copy};
+  return {beside, beside};
+}
+
+Status MoveStoreToWritableFile(CIniStore& store, const SettingsFiles& files) {
+  if (fs::path(store.Path()) == files.write) return Status::Ok();
+  const std::string target = files.write.string();
+  std::string content;
+  if (!store.Path().empty()) {
+    if (Status s = ReadWholeFile(store.Path(), content); !s.ok()) return s;
+  }
+  std::error_code ec;
+  fs::create_directories(files.write.parent_path(), ec);
+  if (ec) return Status::Error("cannot write " + target + ": " + ec.message());
+  if (Status s = WriteFileAtomically(target, content); !s.ok()) return s;
+  const std::string loadedFrom = store.Path();
+  if (!store.OpenPath(target, /*writeBackOnDestroy=*/true, /*caseInsensitive=*/true, /*keepBackup=*/false)) {
+    const std::string error = store.LastError();
+    store.OpenPath(loadedFrom, /*writeBackOnDestroy=*/false, /*caseInsensitive=*/true, /*keepBackup=*/false);
+    return Status::Error(error);
+  }
+  return Status::Ok();
+}
+
+}  // namespace torvan
