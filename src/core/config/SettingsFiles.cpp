@@ -9,19 +9,34 @@
 namespace torvan {
 namespace fs = std::filesystem;
 
+namespace {
+
+// Where a Program.ini that is nowhere belongs: in the share folder of an
+// installed tree, else beside the executable. Opening it there creates it
+// empty; beside an installed program it would hide the shipped file for good
+// once that is back.
+fs::path Missing(const ProgramFiles& files) {
+  std::error_code ec;
+  const bool installed = fs::is_directory(files.ShareDir(), ec);
+  return (installed ? files.ShareDir() : files.ProgramDir()) / kProgramIniName;
+}
+
+}  // namespace
+
 SettingsFiles ChooseSettingsFiles(const ProgramFiles& files, const fs::path& userConfigDir) {
   std::error_code ec;
   const fs::path beside = files.ProgramDir() / kProgramIniName;
   if (fs::is_regular_file(beside, ec) && MayReplaceFile(beside)) return {beside, beside};
   if (userConfigDir.empty()) {
     const fs::path shipped = files.Find(kProgramIniName);
-    return {shipped, shipped};
+    if (fs::is_regular_file(shipped, ec)) return {shipped, shipped};
+    return {Missing(files), Missing(files)};
   }
   const fs::path copy = userConfigDir / kProgramIniName;
   if (fs::is_regular_file(copy, ec)) return {copy, copy};
   const fs::path shipped = files.Find(kProgramIniName);
   if (fs::is_regular_file(shipped, ec)) return {shipped, copy};
-  return {beside, beside};
+  return {Missing(files), Missing(files)};
 }
 
 Status MoveStoreToWritableFile(CIniStore& store, const SettingsFiles& files) {

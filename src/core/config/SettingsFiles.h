@@ -30,8 +30,10 @@ struct SettingsFiles {
 // - Program.ini beside the executable, when it may be replaced: read and written;
 // - else the per-user copy, when it exists: read and written;
 // - else the shipped Program.ini: read, and changes go to the per-user copy;
-// - without any Program.ini: the one beside the executable (opening it
-//   creates it empty, and start-up then finds no language).
+// - without any Program.ini: the one in ../share/torvan when that folder
+//   exists, else the one beside the executable (opening it creates it empty,
+//   and start-up then finds no language). An empty file beside an installed
+//   program would hide the shipped one once that is back.
 SettingsFiles ChooseSettingsFiles(const ProgramFiles& files, const std::filesystem::path& userConfigDir);
 
 // Prepares `store` (loaded from `files.read`) for a change: when changes go to

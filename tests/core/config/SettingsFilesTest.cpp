@@ -64,21 +64,27 @@ TEST(ChooseSettingsFiles, ReadsTheUsersCopyOnlyWhereTheShippedFileMayNotBeWritte
     Lock lock;
     bool userFolder;
     Where read, write;
+    bool shareFolder;  // P/share/torvan exists
   };
   const Case cases[] = {
-      {"portable copy: as ever, beside the program", true, false, false, kUnlocked, true, kBin, kBin},
-      {"portable copy wins over a user's copy", true, true, true, kUnlocked, true, kBin, kBin},
-      {"read-only Program.ini: read, changes to the copy", true, false, false, kFileReadOnly, true, kBin, kUser},
-      {"read-only folder: read, changes to the copy", true, false, false, kFolderReadOnly, true, kBin, kUser},
-      {"read-only beside, the copy exists: the copy", true, false, true, kFileReadOnly, true, kUser, kUser},
-      {"installed: share read, changes to the copy", false, true, false, kUnlocked, true, kShare, kUser},
-      {"installed, the copy exists: the copy", false, true, true, kUnlocked, true, kUser, kUser},
-      {"installed, no user folder: share as it is", false, true, false, kUnlocked, false, kShare, kShare},
-      {"nothing anywhere: beside, created there", false, false, false, kUnlocked, true, kBin, kBin},
+      {"portable copy: as ever, beside the program", true, false, false, kUnlocked, true, kBin, kBin, true},
+      {"portable copy wins over a user's copy", true, true, true, kUnlocked, true, kBin, kBin, true},
+      {"read-only Program.ini: read, changes to the copy", true, false, false, kFileReadOnly, true, kBin, kUser, true},
+      {"read-only folder: read, changes to the copy", true, false, false, kFolderReadOnly, true, kBin, kUser, true},
+      {"read-only beside, the copy exists: the copy", true, false, true, kFileReadOnly, true, kUser, kUser, true},
+      {"installed: share read, changes to the copy", false, true, false, kUnlocked, true, kShare, kUser, true},
+      {"installed, the copy exists: the copy", false, true, true, kUnlocked, true, kUser, kUser, true},
+      {"installed, no user folder: share as it is", false, true, false, kUnlocked, false, kShare, kShare, true},
+      {"portable copy without Program.ini: beside, created there", false, false, false, kUnlocked, true, kBin, kBin,
+       false},
+      {"installed tree without Program.ini: share, never beside the program", false, false, false, kUnlocked, true,
+       kShare, kShare, true},
+      {"the same without a user folder", false, false, false, kUnlocked, false, kShare, kShare, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Tree t;
+    if (!c.shareFolder) fs::remove_all(t.Root() / "share");
     if (c.beside) Tree::Write(t.Bin() / kProgramIniName, "[Setup]\nLanguage=English\n");
     if (c.shared) Tree::Write(t.Share() / kProgramIniName, "[Setup]\nLanguage=English\n");
     if (c.copy) Tree::Write(t.User() / kProgramIniName, "[Setup]\nLanguage=Chinese\n");
