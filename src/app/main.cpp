@@ -19,6 +19,10 @@ constexpr const char* kUsage =
     "       torvan --help | --version\n"
     "Opens FILE.dat, or a new radio memory, in the desktop program.\n";
 
+// The desktop entry and the AppStream id name the program this way; Wayland
+// shells find the window's icon and name through it.
+constexpr const char* kDesktopId = "io.github.torvan.Torvan";
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -39,6 +43,7 @@ int main(int argc, char** argv) {
   // does not depend on how the executable is named.
   QCoreApplication::setApplicationName(QString::fromUtf8(torvan::kProgramFolderName.data(),
                                                           static_cast<qsizetype>(torvan::kProgramFolderName.size())));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
   // The one settings store lives longer than the application object: it
   // writes Program.ini back after the application has finished.
   torvan::CIniStore::SetProgramStartPath(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdString());
