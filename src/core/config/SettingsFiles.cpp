@@ -26,17 +26,19 @@ fs::path Missing(const ProgramFiles& files) {
 SettingsFiles ChooseSettingsFiles(const ProgramFiles& files, const fs::path& userConfigDir) {
   std::error_code ec;
   const fs::path beside = files.ProgramDir() / kProgramIniName;
-  if (fs::is_regular_file(beside, ec) && MayReplaceFile(beside)) return {beside, beside};
-  if (userConfigDir.empty()) {
-    const fs::path shipped = files.Find(kProgramIniName);
-    if (fs::is_regular_file(shipped, ec)) return {shipped, shipped};
-    return {Missing(files), Missing(files)};
-  }
-  const fs::path copy = userConfigDir / kProgramIniName;
-  if (fs::is_regular_file(copy, ec)) return {copy, copy};
-  const fs::path shipped = files.Find(kProgramIniName);
-  if (fs::is_regular_file(shipped, ec)) return {shipped, copy};
-  return {Missing(files), Missing(files)};
+  const fs::path shared = files.ShareDir() / kProgramIniName;
+  const bool haveShared = fs::is_regular_file(shared, ec);
+  // An empty file says nothing (the store leaves one where it found none): it
+  // does not hide the shipped file.
+  const bool besideEmpty = fs::is_regular_file(beside, ec) && fs::file_size(beside, ec) == 0;
+  const bool haveBeside = fs::is_regular_file(beside, ec) && !(besideEmpty && haveShared);
+  if (haveBeside && MayReplaceFile(beside)) return {beside, beside};
+
+  const fs::path copy = userConfigDir.empty() ? fs::path() : userConfigDir / kProgramIniName;
+  if (!copy.empty() && fs::is_regular_file(copy, ec)) return {copy, copy};
+  const fs::path shipped = haveBeside ? beside : haveShared ? shared : Missing(files);
+  if (!haveBeside && !haveShared) return {shipped, shipped};
+  return {shipped, copy.empty() ? shipped : copy};
 }
 
 Status MoveStoreToWritableFile(CIniStore& store, const SettingsFiles& files) {

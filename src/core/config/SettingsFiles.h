@@ -27,7 +27,9 @@ struct SettingsFiles {
 // The settings files for a program in `files.ProgramDir()` whose user keeps
 // settings in `userConfigDir` (empty: no per-user folder, so the shipped file
 // is read and written as it is):
-// - Program.ini beside the executable, when it may be replaced: read and written;
+// - Program.ini beside the executable, when it may be replaced: read and
+//   written (an empty one, as a start without any Program.ini leaves behind,
+//   does not count where ../share/torvan has one);
 // - else the per-user copy, when it exists: read and written;
 // - else the shipped Program.ini: read, and changes go to the per-user copy;
 // - without any Program.ini: the one in ../share/torvan when that folder

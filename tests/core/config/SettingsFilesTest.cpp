@@ -65,6 +65,7 @@ TEST(ChooseSettingsFiles, ReadsTheUsersCopyOnlyWhereTheShippedFileMayNotBeWritte
     bool userFolder;
     Where read, write;
     bool shareFolder;  // P/share/torvan exists
+    const char* besideContent = "[Setup]\nLanguage=English\n";
   };
   const Case cases[] = {
       {"portable copy: as ever, beside the program", true, false, false, kUnlocked, true, kBin, kBin, true},
@@ -80,12 +81,16 @@ TEST(ChooseSettingsFiles, ReadsTheUsersCopyOnlyWhereTheShippedFileMayNotBeWritte
       {"installed tree without Program.ini: share, never beside the program", false, false, false, kUnlocked, true,
        kShare, kShare, true},
       {"the same without a user folder", false, false, false, kUnlocked, false, kShare, kShare, true},
+      {"an empty file beside an installed program does not hide the shipped one", true, true, false, kUnlocked,
+       true, kShare, kUser, true, ""},
+      {"an empty file beside a portable copy is its Program.ini", true, false, false, kUnlocked, true, kBin, kBin,
+       true, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Tree t;
     if (!c.shareFolder) fs::remove_all(t.Root() / "share");
-    if (c.beside) Tree::Write(t.Bin() / kProgramIniName, "[Setup]\nLanguage=English\n");
+    if (c.beside) Tree::Write(t.Bin() / kProgramIniName, c.besideContent);
     if (c.shared) Tree::Write(t.Share() / kProgramIniName, "[Setup]\nLanguage=English\n");
     if (c.copy) Tree::Write(t.User() / kProgramIniName, "[Setup]\nLanguage=Chinese\n");
     if (c.lock == kFileReadOnly) fs::permissions(t.Bin() / kProgramIniName, kReadOnly);
