@@ -21,7 +21,11 @@ FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_CXX     ?= clang++-14
 
-.PHONY: all deps configure build run test bench screenshots clean test-asan fuzz
+# `make install`: the install tree below PREFIX (bin/, share/torvan/, the
+# desktop entry, icons, AppStream description and manual pages).
+PREFIX ?= /usr/local
+
+.PHONY: all deps configure build run test bench screenshots clean test-asan fuzz package install
 
 all: build
 
@@ -41,6 +45,15 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# `make package`: the Debian package torvan_<version>_<arch>.deb and a .tar.gz
+# of the install tree, both in $(BUILD_DIR)/.
+package: build
+	cmake --build $(BUILD_DIR) --target package
+	@ls -l $(BUILD_DIR)/torvan_*.deb $(BUILD_DIR)/torvan-*.tar.gz
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 bench: build
 	@scripts/bench.sh $(BUILD_DIR)

@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, testing and running Torvan need.
 # Does nothing when all of them are there already.
 # Usage:
-#   scripts/install-deps.sh        everything for make run, make test, make bench
+#   scripts/install-deps.sh        everything for make run, make test, make bench, make package
 #   scripts/install-deps.sh fuzz   what make fuzz needs: clang 14 and its libFuzzer
 set -euo pipefail
 
@@ -13,6 +13,7 @@ case "${1:-}" in
       qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
       libgtest-dev libgmock-dev libbenchmark-dev
       xvfb xauth poppler-utils fonts-wqy-microhei fonts-liberation
+      desktop-file-utils appstream groff-base
     )
     ;;
   fuzz)

@@ -1,19 +1,23 @@
 // torvan-cli print IN.dat -o OUT.pdf: the printed report (option page, then
 // channel pages of seven channels) as a PDF file.
 //
-// Language: --lang, else "Language" of section "Setup" in the Program.ini
-// beside the executable, else English. Owner line: --owner, else
-// "Copyrights Owner" of that language's section of Program.ini, else none.
+// Language: --lang, else "Language" of section "Setup" in the program's
+// Program.ini (the user's copy, or the one shipped beside the executable or in
+// ../share/torvan, as the desktop program reads it), else English. Owner line:
+// --owner, else "Copyrights Owner" of that language's section of Program.ini,
+// else none.
 
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageSize>
+#include <QStandardPaths>
 #include <QString>
 #include <QtGlobal>
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +25,8 @@
 #include "CliCommand.h"
 #include "core/channels/TextGrid.h"
 #include "core/config/IniStore.h"
+#include "core/config/SettingsFiles.h"
+#include "core/files/ProgramFiles.h"
 #include "qtprint/ReportPrinting.h"
 #include "core/radio/ChannelCodec.h"
 #include "core/radio/DatFile.h"
@@ -58,13 +64,21 @@ struct PrintSettings {
   std::string owner;
 };
 
-// Reads Program.ini beside the executable, if there is one; never creates it.
+// Reads the program's Program.ini, if there is one; never creates it.
 PrintSettings SettingsFor(const std::optional<std::string>& lang, const std::optional<std::string>& owner) {
   PrintSettings s;
   s.languageName = lang.value_or("");
-  const QString iniPath = QCoreApplication::applicationDirPath() + QStringLiteral("/Program.ini");
+  // The user's folder is the desktop program's, whatever this program is called.
+  QCoreApplication::setApplicationName(
+      QString::fromUtf8(kProgramFolderName.data(), static_cast<qsizetype>(kProgramFolderName.size())));
+  const std::filesystem::path userConfigDir(
+      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdU16String());
+  const std::filesystem::path programDir(QCoreApplication::applicationDirPath().toStdU16String());
+  const std::filesystem::path iniPath = ChooseSettingsFiles(ProgramFiles(programDir), userConfigDir).read;
   CIniStore ini;
-  const bool haveIni = QFileInfo(iniPath).isFile() && ini.OpenPath(iniPath.toStdString(), false, true, false);
+  std::error_code ec;
+  const bool haveIni =
+      std::filesystem::is_regular_file(iniPath, ec) && ini.OpenPath(iniPath.string(), false, true, false);
   if (haveIni && !lang) s.languageName = ini.GetValue("Setup", "Language");
   if (owner) {
     s.owner = *owner;
@@ -121,8 +135,8 @@ int RunPrint(const std::vector<std::string>& argv) {
 
 TORVAN_CLI_COMMAND(CommandInfo{
     kVerb, "print IN.dat -o OUT.pdf [--lang English|Chinese] [--owner TEXT] [--paper A4|Letter]",
-    "print the option page and the channel pages to a PDF file (language and owner line from Program.ini "
-    "beside the program unless given)",
+    "print the option page and the channel pages to a PDF file (language and owner line from the "
+    "program's Program.ini unless given)",
     RunPrint, 60});
 
 }  // namespace

@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "CliCommand.h"
+#include "core/product/ProgramVersion.h"
 
 namespace {
 
 void PrintHelp(std::ostream& out) {
-  out << "usage: torvan-cli <command> [arguments]\n\ncommands:\n";
+  out << "usage: torvan-cli <command> [arguments]\n"
+         "       torvan-cli --help | --version\n\ncommands:\n";
   for (const auto& c : torvan::cli::Commands()) {
     out << "  " << c.usage << "\n      " << c.summary << "\n";
   }
@@ -28,6 +30,10 @@ int main(int argc, char** argv) {
   const std::string verb = args.front();
   if (verb == "-h" || verb == "--help" || verb == "help") {
     PrintHelp(std::cout);
+    return torvan::cli::kExitOk;
+  }
+  if (verb == "--version") {
+    std::cout << torvan::VersionLine("torvan-cli") << '\n';
     return torvan::cli::kExitOk;
   }
   for (const auto& c : torvan::cli::Commands()) {

@@ -31,6 +31,7 @@
 #include "core/files/AtomicFile.h"
 #include "core/files/WritableTarget.h"
 #include "core/link/RadioEmulator.h"
+#include "core/product/ProgramVersion.h"
 #include "core/radio/DatFile.h"
 
 namespace {
@@ -46,6 +47,7 @@ constexpr int kExitUsage = 2;
 
 constexpr char kUsage[] =
     "usage: torvan-radio-sim [--image IN.dat] [--save OUT.dat] [--baud N] [--fault KIND[=ADDR]]...\n"
+    "       torvan-radio-sim --help | --version\n"
     "A virtual radio on a pseudo-terminal. Prints the terminal's path as the first line of\n"
     "standard output, then serves clone sessions one after another until interrupted.\n"
     "  --image IN.dat       the radio's memory at start (default: the image of a new document)\n"
@@ -93,6 +95,10 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& o) {
     std::string a = argv[i];
     if (a == "-h" || a == "--help") {
       std::cout << kUsage;
+      return kExitOk;
+    }
+    if (a == "--version") {
+      std::cout << torvan::VersionLine("torvan-radio-sim") << '\n';
       return kExitOk;
     }
     std::string value;

@@ -1,5 +1,7 @@
 #include "app/base/AppContext.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <cassert>
 
 #include "core/config/IniStore.h"
@@ -17,6 +19,21 @@ QString AppContext::ProductText(std::string_view key) const {
 QString AppContext::SetupValue(std::string_view key) const {
   if (!ini) return {};
   return QString::fromStdString(ini->GetValue("Setup", key, ""));
+}
+
+void AppContext::SetSetupValue(std::string_view key, std::string_view value) {
+  if (!ini) return;
+  const Status moved = MoveStoreToWritableFile(*ini, settingsFiles);
+  settingsError = moved.error();
+  ini->SetValue("Setup", key, value);
+}
+
+QString AppContext::ProgramFile(const QString& name) const {
+  for (const QString& folder : programFolders) {
+    const QString candidate = QDir(folder).filePath(name);
+    if (QFileInfo(candidate).isFile()) return candidate;
+  }
+  return QDir(programDir).filePath(name);
 }
 
 QString AppContext::Text(torvan::Text t) const {

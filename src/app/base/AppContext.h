@@ -4,10 +4,12 @@
 // the next transfer. One context exists while the application object lives.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <string_view>
 
+#include "core/config/SettingsFiles.h"
 #include "core/radio/BandLimits.h"
 #include "core/radio/MessageTexts.h"
 #include "core/radio/ValueTexts.h"
@@ -20,8 +22,13 @@ class VirtualRadio;
 
 struct AppContext {
   CIniStore* ini = nullptr;  // the one store over Program.ini
-  QString programDir;        // the folder of the executable: Program.ini, packs, help
+  QString programDir;        // the folder of the executable (and of the virtual radio)
   QString programPath;       // the executable itself (for the restart)
+  // The folders of the shipped files (Program.ini, packs, help) in the order
+  // they are searched: beside the executable, then ../share/torvan.
+  QStringList programFolders;
+  SettingsFiles settingsFiles;  // the Program.ini read, and where changes go
+  std::string settingsError;    // why the store could not move to the per-user copy
   std::string languageName;  // "Language" of "Setup", unchanged: names the pack and the product texts
   DisplayLanguage language = DisplayLanguage::English;
   QString helpFileName;      // "enHelp.html" or "chHelp.html"
@@ -40,6 +47,12 @@ struct AppContext {
   QString ProductText(std::string_view key) const;
   // A value of section "Setup"; "" when missing.
   QString SetupValue(std::string_view key) const;
+  // Changes a value of section "Setup". Where changes go to a per-user copy,
+  // the store moves there first; when it cannot, the change stays in memory
+  // only and settingsError says why.
+  void SetSetupValue(std::string_view key, std::string_view value);
+  // `name` in the first of programFolders that has it; in programDir when none has.
+  QString ProgramFile(const QString& name) const;
   // A text of the two-language vocabulary in the active language.
   QString Text(torvan::Text t) const;
   // A numbered message of the language pack.

@@ -1,7 +1,6 @@
 #include "app/base/Help.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QShortcut>
 #include <QTextBrowser>
@@ -62,7 +61,7 @@ QString HelpWindow::CurrentFile() const { return browser_->source().toLocalFile(
 void ShowHelp(int context) {
   if (!HasApp()) return;
   const AppContext& app = App();
-  HelpWindow::Show(QDir(app.programDir).filePath(app.helpFileName), context);
+  HelpWindow::Show(app.ProgramFile(app.helpFileName), context);
 }
 
 void InstallHelpKey(QWidget* window, std::function<int()> context) {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "core/product/ProgramVersion.h"
 #include "app/base/AppContext.h"
 #include "app/base/CommandIds.h"
 #include "app/base/Help.h"
@@ -23,7 +24,8 @@ CAboutDialog::CAboutDialog(QWidget* parent)
       m_icon(new QLabel(this)),
       m_version(new QLabel(this)),
       m_copyrights(new QLabel(this)),
-      m_owner(new QLabel(this)) {
+      m_owner(new QLabel(this)),
+      m_program(new QLabel(QString::fromStdString(torvan::VersionLine("torvan")), this)) {
   SetHelpId(this, cmd::kAppAbout);
   const AppContext* app = HasApp() ? &App() : nullptr;
   if (app) {
@@ -45,16 +47,18 @@ CAboutDialog::CAboutDialog(QWidget* parent)
 
   auto* layout = new QGridLayout(this);
   layout->setHorizontalSpacing(16);
-  layout->addWidget(m_icon, 0, 0, 3, 1, Qt::AlignTop);
+  layout->addWidget(m_icon, 0, 0, 4, 1, Qt::AlignTop);
   layout->addWidget(m_version, 0, 1);
   layout->addWidget(m_copyrights, 1, 1);
   layout->addWidget(m_owner, 2, 1);
-  layout->addWidget(buttons, 3, 0, 1, 2);
+  layout->addWidget(m_program, 3, 1);
+  layout->addWidget(buttons, 4, 0, 1, 2);
   InstallHelpKey(this, [] { return cmd::kAppAbout; });
 }
 
 QString CAboutDialog::VersionLine() const { return m_version->text(); }
 QString CAboutDialog::CopyrightLine() const { return m_copyrights->text(); }
 QString CAboutDialog::OwnerLine() const { return m_owner->text(); }
+QString CAboutDialog::ProgramVersionLine() const { return m_program->text(); }
 
 }  // namespace torvan

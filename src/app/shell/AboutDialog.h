@@ -1,7 +1,8 @@
 #pragma once
 // CAboutDialog: the program icon ("title.ico" of the current folder when there
 // is one) and the product texts: caption "About Title", then "Version",
-// "Copyrights" and "Copyrights Owner".
+// "Copyrights" and "Copyrights Owner"; below them the program's own version
+// ("torvan 1.1.0"), which bug reports need whatever the product texts say.
 
 #include <QDialog>
 
@@ -17,12 +18,14 @@ class CAboutDialog : public QDialog {
   QString VersionLine() const;
   QString CopyrightLine() const;
   QString OwnerLine() const;
+  QString ProgramVersionLine() const;
 
  private:
   QLabel* m_icon;
   QLabel* m_version;
   QLabel* m_copyrights;
   QLabel* m_owner;
+  QLabel* m_program;
 };
 
 }  // namespace torvan

@@ -59,7 +59,7 @@ void CLanguageDialog::accept() {
   const bool runningChinese = HasApp() && App().language == DisplayLanguage::Chinese;
   if (m_nSelection != (runningChinese ? kChinese : kEnglish)) {
     m_bChanged = true;
-    if (HasApp() && App().ini) App().ini->SetValue("Setup", "Language", runningChinese ? "English" : "Chinese");
+    if (HasApp()) App().SetSetupValue("Language", runningChinese ? "English" : "Chinese");
   }
   QDialog::accept();
 }

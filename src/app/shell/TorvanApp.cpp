@@ -7,7 +7,11 @@
 #include <QMessageBox>
 #include <QProcess>
 
+#include <filesystem>
+
 #include "core/config/IniStore.h"
+#include "core/config/SettingsFiles.h"
+#include "core/files/ProgramFiles.h"
 #include "core/radio/NumberText.h"
 #include "app/base/Help.h"
 #include "app/shell/MainFrame.h"
@@ -15,12 +19,13 @@
 namespace torvan {
 namespace {
 
-constexpr const char* kIniFile = "Program.ini";
 constexpr const char* kEnglishHelp = "enHelp.html";
 constexpr const char* kChineseHelp = "chHelp.html";
 constexpr const char* kTitleIcon = "title.ico";
 
 QString FromView(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+std::filesystem::path ToPath(const QString& s) { return std::filesystem::path(s.toStdU16String()); }
+QString FromPath(const std::filesystem::path& p) { return QString::fromStdU16String(p.u16string()); }
 
 }  // namespace
 
@@ -42,8 +47,14 @@ CTorvanApp::~CTorvanApp() {
 }
 
 bool CTorvanApp::InitInstance() {
-  // 1. The settings store (a missing file is created empty).
-  m_ini.Open(kIniFile, /*writeBackOnDestroy=*/true, /*caseInsensitive=*/true, /*keepBackup=*/false);
+  // 1. The settings store (a missing file is created empty). A shipped file
+  // that may not be written is only read: changes go to the per-user copy.
+  const ProgramFiles files(ToPath(m_options.programDir));
+  for (const std::filesystem::path& folder : files.Folders()) m_context.programFolders << FromPath(folder);
+  m_context.settingsFiles = ChooseSettingsFiles(files, ToPath(m_userConfigDir));
+  const SettingsFiles& settings = m_context.settingsFiles;
+  m_ini.OpenPath(settings.read.string(), /*writeBackOnDestroy=*/!settings.ChangesGoToCopy(), /*caseInsensitive=*/true,
+                 /*keepBackup=*/false);
 
   // 2. Language name, display language, help file.
   m_context.languageName = m_ini.GetValue("Setup", "Language", "");
@@ -52,7 +63,11 @@ bool CTorvanApp::InitInstance() {
       QString::fromLatin1(m_context.language == DisplayLanguage::Chinese ? kChineseHelp : kEnglishHelp);
 
   // 3. The language pack; without it the program cannot show anything.
-  const QString pack = LanguagePack::Find(m_options.programDir, QString::fromStdString(m_context.languageName));
+  QString pack;
+  for (const QString& folder : m_context.programFolders) {
+    pack = LanguagePack::Find(folder, QString::fromStdString(m_context.languageName));
+    if (!pack.isEmpty()) break;
+  }
   if (!m_pack.Load(pack)) {
     QMessageBox::warning(nullptr, m_context.messageCaption,
                          FromView(TextFor(Text::LoadLanguageDllFail, m_context.language)), QMessageBox::Ok);
@@ -93,13 +108,16 @@ void CTorvanApp::RestartProgram() {
   // The new program reads Program.ini at once: write it first and make sure
   // it holds the new language, or the restart would come back unchanged.
   const std::string wanted = m_ini.GetValue("Setup", "Language", "");
-  m_ini.WriteBack(false);  // its result names a backup file; none is asked for here
+  // A store still on a shipped file that may not be written has failed to
+  // move to the per-user copy: writing it would change the installed file.
+  const bool writable = std::filesystem::path(m_ini.Path()) == m_context.settingsFiles.write;
+  if (writable) m_ini.WriteBack(false);  // its result names a backup file; none is asked for here
   CIniStore check;
-  const bool written = check.OpenPath(m_ini.Path(), false, true, false) &&
+  const bool written = writable && check.OpenPath(m_ini.Path(), false, true, false) &&
                        check.GetValue("Setup", "Language", "") == wanted;
   if (!written) {
     QMessageBox::warning(m_mainFrame.get(), m_context.messageCaption,
-                         tr("The language could not be saved in %1.").arg(QString::fromStdString(m_ini.Path())));
+                         tr("The language could not be saved in %1.").arg(FromPath(m_context.settingsFiles.write)));
     return;
   }
   // Start the new program before this one goes away: if it cannot start, this

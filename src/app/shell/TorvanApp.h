@@ -24,7 +24,7 @@ class CTorvanApp : public QObject {
   Q_OBJECT
  public:
   struct Options {
-    QString programDir;   // where Program.ini, the packs and the help files lie
+    QString programDir;   // the executable's folder: the shipped files lie here or in ../share/torvan
     QString programPath;  // the executable, started again after a language change
     QStringList args;     // command-line arguments after the program name
   };
@@ -43,6 +43,10 @@ class CTorvanApp : public QObject {
   AppContext& Context() { return m_context; }
 
   void SetProcessStarter(ProcessStarter starter) { m_startProcess = std::move(starter); }
+  // The user's own folder for the program's settings, before InitInstance: a
+  // Program.ini that may not be written is copied there on the first change
+  // and read from there afterwards. None by default.
+  void SetUserConfigDir(QString dir) { m_userConfigDir = std::move(dir); }
 
   // Writes Program.ini, starts the program again, closes the main window and
   // quits. When Program.ini could not be written or the program could not be
@@ -56,6 +60,7 @@ class CTorvanApp : public QObject {
   LanguagePack m_pack;
   std::unique_ptr<CMainFrame> m_mainFrame;
   ProcessStarter m_startProcess;
+  QString m_userConfigDir;
 };
 
 }  // namespace torvan
