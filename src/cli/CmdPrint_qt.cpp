@@ -25,6 +25,7 @@
 #include "core/radio/ChannelCodec.h"
 #include "core/radio/DatFile.h"
 #include "core/radio/RadioImage.h"
+#include "core/product/ProductCatalog.h"
 #include "core/radio/ValueTexts.h"
 
 namespace torvan::cli {
@@ -65,11 +66,11 @@ PrintSettings SettingsFor(const std::optional<std::string>& lang, const std::opt
   const QString iniPath = QCoreApplication::applicationDirPath() + QStringLiteral("/Program.ini");
   CIniStore ini;
   const bool haveIni = QFileInfo(iniPath).isFile() && ini.OpenPath(iniPath.toStdString(), false, true, false);
-  if (haveIni && !lang) s.languageName = ini.GetValue("Setup", "Language");
+  if (haveIni && !lang) s.languageName = LanguageName(ini);
   if (owner) {
     s.owner = *owner;
   } else if (haveIni) {
-    s.owner = ini.GetValue(s.languageName, "Copyrights Owner");
+    s.owner = ProductTextValue(ini, s.languageName, ProductText::CopyrightsOwner);
   }
   return s;
 }

@@ -9,14 +9,14 @@ namespace {
 AppContext* g_current = nullptr;
 }
 
-QString AppContext::ProductText(std::string_view key) const {
+QString AppContext::ProductString(ProductText t) const {
   if (!ini) return {};
-  return QString::fromStdString(ini->GetValue(languageName, key, ""));
+  return QString::fromStdString(ProductTextValue(*ini, languageName, t));
 }
 
-QString AppContext::SetupValue(std::string_view key) const {
+QString AppContext::AppName() const {
   if (!ini) return {};
-  return QString::fromStdString(ini->GetValue("Setup", key, ""));
+  return QString::fromStdString(SetupAppName(*ini));
 }
 
 QString AppContext::Text(torvan::Text t) const {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string_view>
 
+#include "core/product/ProductCatalog.h"
 #include "core/radio/BandLimits.h"
 #include "core/radio/MessageTexts.h"
 #include "core/radio/ValueTexts.h"
@@ -35,11 +36,12 @@ struct AppContext {
   // Restarts the program after a language change (Program.ini written first).
   std::function<void()> restart;
 
-  // A product text of the active language's section ("Company", "AppName",
-  // "About Title", "Version", "Copyrights", "Copyrights Owner"); "" when missing.
-  QString ProductText(std::string_view key) const;
-  // A value of section "Setup"; "" when missing.
-  QString SetupValue(std::string_view key) const;
+  // A product text of the section of the language the program started in;
+  // "" when missing.
+  QString ProductString(ProductText t) const;
+  // "AppName" of Program.ini's Setup: the name a new document proposes, the
+  // key of the stored port choice; "" when missing.
+  QString AppName() const;
   // A text of the two-language vocabulary in the active language.
   QString Text(torvan::Text t) const;
   // A numbered message of the language pack.

@@ -8,6 +8,7 @@
 #include "core/radio/ChannelCodec.h"
 #include "core/config/IniStore.h"
 #include "app/link/PortSetting.h"
+#include "core/product/MainWindowCaption.h"
 #include "core/product/ProductCatalog.h"
 #include "core/radio/ToneTable.h"
 #include "app/radio/TorvanDoc.h"

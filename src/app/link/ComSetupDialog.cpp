@@ -40,7 +40,7 @@ QString OpenName(const QSerialPortInfo& info) {
 
 bool CanOpen(const QString& name) { return ProbePort(name.toStdString()).ok(); }
 
-QString AppName() { return HasApp() ? App().SetupValue("AppName") : QString(); }
+QString AppName() { return HasApp() ? App().AppName() : QString(); }
 
 }  // namespace
 

@@ -69,7 +69,7 @@ QString StartupPortName(const PortSetting& setting) {
 void LoadPortOfNextTransfer() {
   if (!HasApp()) return;
   AppContext& app = App();
-  app.g_strComPort = StartupPortName(LoadPortSetting(app.SetupValue("AppName")));
+  app.g_strComPort = StartupPortName(LoadPortSetting(app.AppName()));
 }
 
 }  // namespace torvan

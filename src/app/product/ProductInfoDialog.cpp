@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/config/IniStore.h"
+#include "core/product/MainWindowCaption.h"
 #include "core/product/ProductCatalog.h"
 #include "core/product/ProductChoice.h"
 #include "app/base/AppContext.h"

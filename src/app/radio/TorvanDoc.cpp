@@ -13,7 +13,7 @@ bool CTorvanDoc::OnNewDocument() {
   const DisplayLanguage lang = HasApp() ? App().language : DisplayLanguage::English;
   const std::string_view title = TextFor(Text::ChannelInformation, lang);
   SetTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
-  m_pathName = HasApp() ? App().SetupValue("AppName") : QString();
+  m_pathName = HasApp() ? App().AppName() : QString();
   m_hasFile = false;
   return true;
 }

@@ -27,10 +27,10 @@ CAboutDialog::CAboutDialog(QWidget* parent)
   SetHelpId(this, cmd::kAppAbout);
   const AppContext* app = HasApp() ? &App() : nullptr;
   if (app) {
-    setWindowTitle(app->ProductText("About Title"));
-    m_version->setText(app->ProductText("Version"));
-    m_copyrights->setText(app->ProductText("Copyrights"));
-    m_owner->setText(app->ProductText("Copyrights Owner"));
+    setWindowTitle(app->ProductString(ProductText::AboutTitle));
+    m_version->setText(app->ProductString(ProductText::Version));
+    m_copyrights->setText(app->ProductString(ProductText::Copyrights));
+    m_owner->setText(app->ProductString(ProductText::CopyrightsOwner));
   }
   QIcon icon(LanguagePack::Picture(QStringLiteral("app")));
   const QString ico = QDir::current().filePath(QStringLiteral("title.ico"));

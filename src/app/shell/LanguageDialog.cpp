@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/config/IniStore.h"
+#include "core/product/ProductCatalog.h"
 #include "app/base/AppContext.h"
 #include "app/base/CommandIds.h"
 #include "app/base/Help.h"
@@ -59,7 +59,7 @@ void CLanguageDialog::accept() {
   const bool runningChinese = HasApp() && App().language == DisplayLanguage::Chinese;
   if (m_nSelection != (runningChinese ? kChinese : kEnglish)) {
     m_bChanged = true;
-    if (HasApp() && App().ini) App().ini->SetValue("Setup", "Language", runningChinese ? "English" : "Chinese");
+    if (HasApp() && App().ini) SetLanguageName(*App().ini, runningChinese ? "English" : "Chinese");
   }
   QDialog::accept();
 }

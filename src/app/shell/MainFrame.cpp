@@ -210,7 +210,7 @@ void CMainFrame::CreateMenusAndToolbar() {
 }
 
 void CMainFrame::CreateNavigatorBar() {
-  const QString company = HasApp() ? App().ProductText("Company") : QString();
+  const QString company = HasApp() ? App().ProductString(ProductText::Company) : QString();
   m_navigatorBar = new CNavigatorBar(company, this);
   addDockWidget(Qt::LeftDockWidgetArea, m_navigatorBar);
 
@@ -505,7 +505,7 @@ namespace {
 // What the active document prints: the grid as it stands (an open editor's
 // text is not in it) and the image.
 print::ReportSource SourceOf(CTorvanView& view) {
-  const std::string owner = HasApp() ? App().ProductText("Copyrights Owner").toStdString() : std::string();
+  const std::string owner = HasApp() ? App().ProductString(ProductText::CopyrightsOwner).toStdString() : std::string();
   return print::ReportSource{view.Grid(), view.GetDocument()->Image(), owner,
                              HasApp() ? App().language : DisplayLanguage::English};
 }

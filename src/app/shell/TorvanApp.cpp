@@ -8,7 +8,7 @@
 #include <QProcess>
 
 #include "core/config/IniStore.h"
-#include "core/radio/NumberText.h"
+#include "core/product/ProductCatalog.h"
 #include "app/base/Help.h"
 #include "app/shell/MainFrame.h"
 
@@ -46,7 +46,7 @@ bool CTorvanApp::InitInstance() {
   m_ini.Open(kIniFile, /*writeBackOnDestroy=*/true, /*caseInsensitive=*/true, /*keepBackup=*/false);
 
   // 2. Language name, display language, help file.
-  m_context.languageName = m_ini.GetValue("Setup", "Language", "");
+  m_context.languageName = LanguageName(m_ini);
   m_context.language = DisplayLanguageFromName(m_context.languageName);
   m_context.helpFileName =
       QString::fromLatin1(m_context.language == DisplayLanguage::Chinese ? kChineseHelp : kEnglishHelp);
@@ -78,25 +78,25 @@ bool CTorvanApp::InitInstance() {
   }
 
   // 12. The company names the program in message captions.
-  const QString company = m_context.ProductText("Company");
+  const QString company = m_context.ProductString(ProductText::Company);
   if (!company.isEmpty()) m_context.messageCaption = company;
 
   // 13. The About command's text.
-  m_mainFrame->SetAboutText(m_context.ProductText("About Title"));
+  m_mainFrame->SetAboutText(m_context.ProductString(ProductText::AboutTitle));
 
   // 14. "ShowLang" 0, empty or not a number hides the Language command.
-  if (AtoI(m_context.SetupValue("ShowLang").toStdString()) == 0) m_mainFrame->RemoveLanguageCommand();
+  if (!LanguageCommandShown(m_ini)) m_mainFrame->RemoveLanguageCommand();
   return true;
 }
 
 void CTorvanApp::RestartProgram() {
   // The new program reads Program.ini at once: write it first and make sure
   // it holds the new language, or the restart would come back unchanged.
-  const std::string wanted = m_ini.GetValue("Setup", "Language", "");
+  const std::string wanted = LanguageName(m_ini);
   m_ini.WriteBack(false);  // its result names a backup file; none is asked for here
   CIniStore check;
   const bool written = check.OpenPath(m_ini.Path(), false, true, false) &&
-                       check.GetValue("Setup", "Language", "") == wanted;
+                       LanguageName(check) == wanted;
   if (!written) {
     QMessageBox::warning(m_mainFrame.get(), m_context.messageCaption,
                          tr("The language could not be saved in %1.").arg(QString::fromStdString(m_ini.Path())));
