@@ -1,8 +1,8 @@
 #pragma once
 // CComSetupDialog: Setup > Com Setup, the serial port of the next transfer.
 //
-// COM1..COM4 (controls 1007..1010; each disabled when it cannot be opened at
-// the moment the dialog opens), and for cables that are not COM1..COM4 on
+// COM1..COM4 (each disabled when it cannot be opened at the moment the
+// dialog opens), and for cables that are not COM1..COM4 on
 // this system: every port the system reports, with its description (or one
 // typed by name: "/dev/ttyUSB0", "COM7", a pseudo-terminal), and the virtual
 // radio. The stored choice is checked only when it can be opened now. OK sets
@@ -23,8 +23,7 @@ namespace torvan {
 class CComSetupDialog : public QDialog {
   Q_OBJECT
  public:
-  static constexpr int kPortCount = 4;      // COM1..COM4
-  static constexpr int kFirstComId = 1007;  // the button of COMn is control 1006 + n
+  static constexpr int kPortCount = 4;  // COM1..COM4
 
   explicit CComSetupDialog(QWidget* parent = nullptr);
 

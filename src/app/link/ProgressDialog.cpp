@@ -47,8 +47,6 @@ CProgressDialog::CProgressDialog(CTorvanView* view)
   m_counter->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setFixedSize(du.X(kWidth), du.Y(kHeight));
 
-  SetHelpId(m_progress, kProgressId);
-  SetHelpId(m_counter, kCounterId);
   connect(m_ok, &QPushButton::clicked, this, &CProgressDialog::OnOK);
   connect(m_cancel, &QPushButton::clicked, this, &CProgressDialog::OnCancel);
   // F1: the topic of the command that offered the transfer.

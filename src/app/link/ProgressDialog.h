@@ -23,10 +23,6 @@ class CTorvanView;
 class CProgressDialog : public QDialog {
   Q_OBJECT
  public:
-  // Control ids (their help contexts).
-  static constexpr int kProgressId = 1001;
-  static constexpr int kCounterId = 1009;
-
   explicit CProgressDialog(CTorvanView* view);
 
   // Shows the window centred over its owner with a fresh state (OnInitDialog).
@@ -48,7 +44,7 @@ class CProgressDialog : public QDialog {
   int m_bCancel = 0;         // 1 once the user pressed Cancel
   CTorvanView* m_pView;      // receives the start of the transfer
   QString m_strTitle;        // the window title for the next Create
-  QProgressBar* m_progress;  // control 1001
+  QProgressBar* m_progress;
 
  public slots:
   // OK and Enter: start the transfer.
@@ -63,7 +59,7 @@ class CProgressDialog : public QDialog {
 
   QPushButton* m_ok;
   QPushButton* m_cancel;
-  QLabel* m_counter;  // control 1009
+  QLabel* m_counter;
 };
 
 }  // namespace torvan

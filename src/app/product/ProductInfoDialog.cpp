@@ -19,6 +19,7 @@
 #include "core/product/ProductCatalog.h"
 #include "core/product/ProductChoice.h"
 #include "app/base/AppContext.h"
+#include "app/base/CommandIds.h"
 #include "app/base/Help.h"
 
 namespace torvan {
@@ -52,14 +53,14 @@ CProductInfoDialog::CProductInfoDialog(QWidget* parent)
     : QDialog(parent),
       m_type(new QComboBox(this)),
       m_field(new QComboBox(this)),
-      m_lower(MakeEdgeEdit(kLowerId, this)),
-      m_upper(MakeEdgeEdit(kUpperId, this)) {
+      m_lower(MakeEdgeEdit(ctrl::kBandLowerEdge, this)),
+      m_upper(MakeEdgeEdit(ctrl::kBandUpperEdge, this)) {
   setWindowTitle(tr("Product Information"));
   QFont f(QStringLiteral("Times New Roman"), kFontPointSize);
   f.setStyleHint(QFont::Serif);
   setFont(f);
-  SetHelpId(m_type, kTypeId);
-  SetHelpId(m_field, kFieldId);
+  SetHelpId(m_type, ctrl::kProductType);
+  SetHelpId(m_field, ctrl::kProductField);
   m_type->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   m_field->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   const int edgeWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12;

@@ -21,11 +21,6 @@ namespace torvan {
 class CProductInfoDialog : public QDialog {
   Q_OBJECT
  public:
-  // Control ids (their help contexts).
-  static constexpr int kTypeId = 1013;
-  static constexpr int kFieldId = 1009;
-  static constexpr int kLowerId = 1113;
-  static constexpr int kUpperId = 1114;
   static constexpr int kEdgeDigits = 3;
 
   explicit CProductInfoDialog(QWidget* parent = nullptr);

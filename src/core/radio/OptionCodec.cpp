@@ -22,24 +22,6 @@ struct FieldCoding {
   unsigned readMask;  // IndexInBits: the bits of the value that make the index
 };
 
-// Control ids of the dialog's drop-down lists.
-constexpr int kLedControl = 1119;
-constexpr int kStepControl = 1117;
-constexpr int kBatterySaverControl = 1120;
-constexpr int kEmergencyAlarmControl = 1133;
-constexpr int kKeypadLockControl = 1121;
-constexpr int kSquelchLevelControl = 1116;
-constexpr int kTimeOutTimerControl = 1118;
-constexpr int kModeControl = 1128;
-constexpr int kVoiceSensitivityControl = 1122;
-constexpr int kPriScanningTimeControl = 1125;
-constexpr int kPriorityScanControl = 1123;
-constexpr int kScanModeControl = 1126;
-constexpr int kChannelDisplayControl = 1124;
-constexpr int kBeepControl = 1132;
-constexpr int kAniSwitchControl = 1131;
-constexpr int kPttIdControl = 1134;
-
 constexpr unsigned kLow3Bits = 0x07;
 constexpr unsigned kLow4Bits = 0x0F;
 constexpr unsigned kLow5Bits = 0x1F;
@@ -47,31 +29,31 @@ constexpr unsigned kAllBits = 0xFF;
 
 // In OptionField order.
 constexpr FieldCoding kFields[] = {
-    {{OptionField::Led, kLedControl, "LED", field::kLed, 3}, Coding::ThreeWay, 0},
-    {{OptionField::Step, kStepControl, "Step", field::kStep, 5}, Coding::StepByte, kAllBits},
-    {{OptionField::BatterySaver, kBatterySaverControl, "Battery Saver", field::kBatterySaver, 2},
+    {{OptionField::Led, "LED", field::kLed, 3}, Coding::ThreeWay, 0},
+    {{OptionField::Step, "Step", field::kStep, 5}, Coding::StepByte, kAllBits},
+    {{OptionField::BatterySaver, "Battery Saver", field::kBatterySaver, 2},
      Coding::OnIsSet, 0},
-    {{OptionField::EmergencyAlarm, kEmergencyAlarmControl, "Emergency Alarm", field::kEmergencyAlarm, 2},
+    {{OptionField::EmergencyAlarm, "Emergency Alarm", field::kEmergencyAlarm, 2},
      Coding::OnIsSet, 0},
-    {{OptionField::KeypadLock, kKeypadLockControl, "Keypad Lock", field::kKeypadLock, 2}, Coding::OnIsClear, 0},
-    {{OptionField::SquelchLevel, kSquelchLevelControl, "Squelch Level", field::kSquelchLevel, 10},
+    {{OptionField::KeypadLock, "Keypad Lock", field::kKeypadLock, 2}, Coding::OnIsClear, 0},
+    {{OptionField::SquelchLevel, "Squelch Level", field::kSquelchLevel, 10},
      Coding::IndexInBits, kLow4Bits},
-    {{OptionField::TimeOutTimer, kTimeOutTimerControl, "Time-Out Timer", field::kTimeOutTimer, 4},
+    {{OptionField::TimeOutTimer, "Time-Out Timer", field::kTimeOutTimer, 4},
      Coding::IndexInBits, kLow4Bits},
-    {{OptionField::Mode, kModeControl, "Mode", field::kMode, 3}, Coding::ThreeWay, 0},
-    {{OptionField::VoiceSensitivity, kVoiceSensitivityControl, "Voice Sensitivity", field::kVoiceSensitivity, 10},
+    {{OptionField::Mode, "Mode", field::kMode, 3}, Coding::ThreeWay, 0},
+    {{OptionField::VoiceSensitivity, "Voice Sensitivity", field::kVoiceSensitivity, 10},
      Coding::IndexInBits, kLow5Bits},
-    {{OptionField::PriScanningTime, kPriScanningTimeControl, "Pri-Scanning Time", field::kPriScanningTime, 4},
+    {{OptionField::PriScanningTime, "Pri-Scanning Time", field::kPriScanningTime, 4},
      Coding::IndexInBits, kLow3Bits},
-    {{OptionField::PriorityScan, kPriorityScanControl, "Priority Scan", field::kPriorityScan, 2},
+    {{OptionField::PriorityScan, "Priority Scan", field::kPriorityScan, 2},
      Coding::OnIsClear, 0},
-    {{OptionField::ScanMode, kScanModeControl, "Scan Mode", field::kScanMode, 3}, Coding::ThreeWay, 0},
+    {{OptionField::ScanMode, "Scan Mode", field::kScanMode, 3}, Coding::ThreeWay, 0},
     // Its list is "Off", "On": index 0 ("Off") is the set bit.
-    {{OptionField::ChannelDisplay, kChannelDisplayControl, "Channel Display", field::kChannelDisplay, 2},
+    {{OptionField::ChannelDisplay, "Channel Display", field::kChannelDisplay, 2},
      Coding::OnIsSet, 0},
-    {{OptionField::Beep, kBeepControl, "Beep", field::kBeep, 2}, Coding::OnIsSet, 0},
-    {{OptionField::AniSwitch, kAniSwitchControl, "ANI Switch", field::kAniSwitch, 2}, Coding::OnIsSet, 0},
-    {{OptionField::PttId, kPttIdControl, "PTT ID", field::kPttId, 4}, Coding::IndexInBits, kAllBits},
+    {{OptionField::Beep, "Beep", field::kBeep, 2}, Coding::OnIsSet, 0},
+    {{OptionField::AniSwitch, "ANI Switch", field::kAniSwitch, 2}, Coding::OnIsSet, 0},
+    {{OptionField::PttId, "PTT ID", field::kPttId, 4}, Coding::IndexInBits, kAllBits},
 };
 
 static_assert(std::size(kFields) == kOptionFieldCount, "one coding per option field");

@@ -49,19 +49,11 @@ inline constexpr std::array<OptionField, kOptionFieldCount> kAllOptionFields = {
     OptionField::PttId,
 };
 
-// Control ids of the option dialog; they are also the help context numbers.
-namespace option_control {
-inline constexpr int kAniCode = 1001;
-inline constexpr int kRemoveStun = 1002;
-inline constexpr int kStunCode = 1003;
-}  // namespace option_control
-
 // The longest ANI or Stun code, in characters (the size of its image field).
 inline constexpr std::size_t kOptionCodeMaxLength = map::kCodeSize;
 
 struct OptionFieldInfo {
   OptionField id;
-  int controlId;           // dialog control id, e.g. 1119 for LED
   std::string_view label;  // the dialog's English label, e.g. "LED"
   ImageField imageField;   // where the choice lives in the image
   int listSize;            // number of entries of the drop-down list

@@ -346,13 +346,7 @@ TEST(OptionCodec, ListsInBothLanguages) {
   EXPECT_EQ(OptionListTexts(F::ChannelDisplay, DisplayLanguage::English), (L{"Off", "On"}));
 }
 
-TEST(OptionCodec, ControlIdsAndLabels) {
-  std::set<int> ids;
-  for (F f : kAllOptionFields) ids.insert(OptionInfo(f).controlId);
-  EXPECT_EQ(ids.size(), kOptionFieldCount);
-  EXPECT_EQ(OptionInfo(F::Led).controlId, 1119);
-  EXPECT_EQ(OptionInfo(F::SquelchLevel).controlId, 1116);
-  EXPECT_EQ(OptionInfo(F::PttId).controlId, 1134);
+TEST(OptionCodec, Labels) {
   EXPECT_EQ(OptionInfo(F::PriScanningTime).label, "Pri-Scanning Time");
 }
 
