@@ -4,7 +4,7 @@
 
 #include <iostream>
 
-#include "CliCommand.h"
+#include "cli/CliCommand.h"
 #include "core/channels/CsvExchange.h"
 #include "core/files/AtomicFile.h"
 #include "core/radio/ChannelCodec.h"

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "CliCommand.h"
+#include "cli/CliCommand.h"
 #include "core/channels/TextGrid.h"
 #include "core/config/IniStore.h"
 #include "qtprint/ReportPrinting.h"

@@ -5,8 +5,8 @@
 #include <iostream>
 #include <sstream>
 
-#include "CliCommand.h"
-#include "LanguageOption.h"
+#include "cli/CliCommand.h"
+#include "cli/LanguageOption.h"
 #include "core/radio/BandLimits.h"
 #include "core/radio/ChannelCodec.h"
 #include "core/radio/DatFile.h"
