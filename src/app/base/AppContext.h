@@ -1,36 +1,37 @@
 #pragma once
 // The program-wide values that start-up sets and every window reads: the one
-// settings store, the language, the help file, the band limits and the port of
-// the next transfer. One context exists while the application object lives.
+// settings store, the language, the help file, the band limits, the texts of
+// the language pack. The application object owns the one context and hands it
+// to the main window, which hands it on to every window it makes; it outlives
+// them all.
 
 #include <QString>
 #include <functional>
-#include <memory>
-#include <string_view>
+#include <string>
 
+#include "app/base/StringTable.h"
 #include "core/product/ProductCatalog.h"
 #include "core/radio/BandLimits.h"
 #include "core/radio/MessageTexts.h"
 #include "core/radio/ValueTexts.h"
-#include "app/base/StringTable.h"
 
 namespace torvan {
 
 class CIniStore;
-class VirtualRadio;
 
 struct AppContext {
-  CIniStore* ini = nullptr;  // the one store over Program.ini
-  QString programDir;        // the folder of the executable: Program.ini, packs, help
-  QString programPath;       // the executable itself (for the restart)
+  AppContext(CIniStore& store, QString dir, QString path)
+      : ini(store), programDir(std::move(dir)), programPath(std::move(path)) {}
+  AppContext(const AppContext&) = delete;
+  AppContext& operator=(const AppContext&) = delete;
+
+  CIniStore& ini;            // the one store over Program.ini
+  const QString programDir;  // the folder of the executable: Program.ini, packs, help
+  const QString programPath; // the executable itself (for the restart)
   std::string languageName;  // "Language" of "Setup", unchanged: names the pack and the product texts
   DisplayLanguage language = DisplayLanguage::English;
   QString helpFileName;      // "enHelp.html" or "chHelp.html"
   BandLimits band;           // the program's one set of band limits; the last decode or product dialog sets it
-  QString g_strComPort = QStringLiteral("COM1");  // the serial port of the next transfer
-  // The virtual radio, once a transfer or COM Setup has asked for it; it runs
-  // as long as this context (link/VirtualRadio.h).
-  std::shared_ptr<VirtualRadio> virtualRadio;
   StringTable strings;       // the numbered messages of the loaded language pack
   QString messageCaption = QStringLiteral("Torvan");  // caption of message boxes: the company once started
   // Restarts the program after a language change (Program.ini written first).
@@ -46,14 +47,8 @@ struct AppContext {
   QString Text(torvan::Text t) const;
   // A numbered message of the language pack.
   QString Message(MessageId id) const { return strings.Message(id, language); }
+  // The help file of the active language, beside the program.
+  QString HelpFile() const;
 };
-
-// The context of the running application. Only valid while a CTorvanApp exists.
-AppContext& App();
-bool HasApp();
-
-namespace detail {
-void SetCurrentApp(AppContext* ctx);
-}
 
 }  // namespace torvan

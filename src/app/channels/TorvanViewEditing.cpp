@@ -10,18 +10,15 @@
 #include <QMessageBox>
 #include <QStringListModel>
 
-#include "app/channels/ChannelNameValidator.h"
-#include "app/channels/TorvanView.h"
-#include "core/radio/NameCodes.h"
-#include "app/radio/TorvanDoc.h"
 #include "app/base/AppContext.h"
 #include "app/base/CommandIds.h"
 #include "app/base/Help.h"
+#include "app/channels/ChannelNameValidator.h"
+#include "app/channels/TorvanView.h"
+#include "core/radio/NameCodes.h"
 
 namespace torvan {
 namespace {
-
-DisplayLanguage ActiveLanguage() { return HasApp() ? App().language : DisplayLanguage::English; }
 
 QString Qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -29,10 +26,6 @@ QStringList Words(std::initializer_list<Text> texts, DisplayLanguage lang) {
   QStringList words;
   for (Text t : texts) words << Qs(TextFor(t, lang));
   return words;
-}
-
-QString MessageString(MessageId id) {
-  return HasApp() ? App().Message(id) : Qs(MessageText(id, DisplayLanguage::English));
 }
 
 // Keys that write into a cell: a printable character, Delete, Backspace.
@@ -46,7 +39,7 @@ bool IsTypingKey(const QKeyEvent* k) {
 }  // namespace
 
 void CTorvanView::CreateEditors() {
-  const DisplayLanguage lang = ActiveLanguage();
+  const DisplayLanguage lang = m_app.language;
   const auto makeEdit = [this](int id) {
     auto* e = new QLineEdit(&m_grid);
     e->setFrame(false);
@@ -198,9 +191,7 @@ CommitResult CTorvanView::CommitEditor() {
   ChannelTexts texts;
   for (int c = kColRxFrequency; c <= kColName; ++c) texts[TextIndex(c)] = m_grid.TextMatrix(row, c);
   const ChannelTexts before = texts;
-  const BandLimits band = HasApp() ? App().band
-                                   : (m_pDocument ? BandLimits::Decode(m_pDocument->Image()) : BandLimits{});
-  const CommitResult result = CommitCell(texts, col, EditorText(e).toStdString(), band, ActiveLanguage());
+  const CommitResult result = CommitCell(texts, col, EditorText(e).toStdString(), m_app.band, m_app.language);
 
   // The warning comes first, while the editor still shows what was typed;
   // then the cells change and the editor closes.
@@ -217,7 +208,7 @@ CommitResult CTorvanView::CommitEditor() {
 }
 
 void CTorvanView::ShowCellWarning(MessageId id) {
-  QMessageBox box(QMessageBox::Warning, MessageString(MessageId::Caution), MessageString(id), QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::Warning, m_app.Message(MessageId::Caution), m_app.Message(id), QMessageBox::Ok, this);
   box.exec();
 }
 
@@ -351,7 +342,7 @@ bool CTorvanView::OnDroppedListKey(QComboBox* list, QKeyEvent* k) {
     }
     case Qt::Key_F1:
       // The dropped list is a window of its own: help for the list itself.
-      ShowHelp(HelpIdOf(list));
+      ShowHelp(m_app, HelpIdOf(list));
       return true;
     default:
       return false;

@@ -20,18 +20,23 @@ class QRadioButton;
 
 namespace torvan {
 
+struct AppContext;
+class TransferController;
+
 class CComSetupDialog : public QDialog {
   Q_OBJECT
  public:
   static constexpr int kPortCount = 4;  // COM1..COM4
 
-  explicit CComSetupDialog(QWidget* parent = nullptr);
+  // OK sets the port of `transfer`'s next transfer; the virtual radio is the
+  // one `transfer` keeps.
+  CComSetupDialog(const AppContext& app, TransferController& transfer, QWidget* parent);
 
   // Opens the dialog modally: probes the ports, checks the stored choice.
   int exec() override;
 
   // The checked COM button: 0 (COM1) .. 3 (COM4), -1 when none is.
-  int m_nPort = -1;
+  int CheckedCom() const { return m_checkedCom; }
 
   QRadioButton* ComButton(int n) const;  // n = 1..4
   QRadioButton* OtherButton() const { return m_other; }
@@ -49,6 +54,9 @@ class CComSetupDialog : public QDialog {
   void FillPortList();
   bool VirtualRadioUsable() const;
 
+  const AppContext& m_app;
+  TransferController& m_transfer;
+  int m_checkedCom = -1;
   QButtonGroup* m_group;
   QRadioButton* m_com[kPortCount];
   QRadioButton* m_other;

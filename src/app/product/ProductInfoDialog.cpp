@@ -29,8 +29,6 @@ constexpr int kFontPointSize = 9;
 
 QString FromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-DisplayLanguage Language() { return HasApp() ? App().language : DisplayLanguage::English; }
-
 QLineEdit* MakeEdgeEdit(int controlId, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
   edit->setMaxLength(CProductInfoDialog::kEdgeDigits);
@@ -49,8 +47,9 @@ bool ReadEdge(const QLineEdit* edit, unsigned& out) {
 
 }  // namespace
 
-CProductInfoDialog::CProductInfoDialog(QWidget* parent)
+CProductInfoDialog::CProductInfoDialog(AppContext& app, QWidget* parent)
     : QDialog(parent),
+      m_app(app),
       m_type(new QComboBox(this)),
       m_field(new QComboBox(this)),
       m_lower(MakeEdgeEdit(ctrl::kBandLowerEdge, this)),
@@ -103,7 +102,7 @@ CProductInfoDialog::CProductInfoDialog(QWidget* parent)
   connect(m_type, &QComboBox::currentIndexChanged, this, &CProductInfoDialog::OnTypeChanged);
   connect(m_field, &QComboBox::currentIndexChanged, this, &CProductInfoDialog::ShowCustomEdits);
   // F1: the topic of the focused control.
-  InstallHelpKey(this, [] { return HelpIdOf(QApplication::focusWidget()); });
+  InstallHelpKey(this, m_app, [] { return HelpIdOf(QApplication::focusWidget()); });
 }
 
 int CProductInfoDialog::Run(RadioImage& image) {
@@ -117,12 +116,7 @@ int CProductInfoDialog::Run(RadioImage& image) {
 void CProductInfoDialog::BuildFieldList(int typeIndex, bool selectFirst) {
   const QSignalBlocker quiet(m_field);
   m_field->clear();
-  if (HasApp() && App().ini) {
-    for (const std::string& entry : FieldListEntries(*App().ini, typeIndex, Language())) m_field->addItem(FromUtf8(entry));
-  } else {
-    m_field->addItem(QString());
-    m_field->addItem(FromUtf8(TextFor(Text::Customize, Language())));
-  }
+  for (const std::string& entry : FieldListEntries(m_app.ini, typeIndex, m_app.language)) m_field->addItem(FromUtf8(entry));
   m_field->setCurrentIndex(selectFirst ? 0 : -1);
 }
 
@@ -141,9 +135,7 @@ void CProductInfoDialog::OnInitDialog() {
   {
     const QSignalBlocker quiet(m_type);
     m_type->clear();
-    if (HasApp() && App().ini) {
-      for (const std::string& name : RadioTypeNames(*App().ini)) m_type->addItem(FromUtf8(name));
-    }
+    for (const std::string& name : RadioTypeNames(m_app.ini)) m_type->addItem(FromUtf8(name));
     // The image's type, or the first type when the list lacks it.
     m_type->setCurrentIndex(m_pImage && m_type->count() > 0 ? InitialTypeSelection(m_type->count(), *m_pImage)
                                                             : (m_type->count() > 0 ? 0 : -1));
@@ -151,7 +143,7 @@ void CProductInfoDialog::OnInitDialog() {
   BuildFieldList(m_type->currentIndex(), false);
 
   // The current band, when the list has it; else the custom entry with the band in its edits.
-  const BandLimits band = HasApp() ? App().band : BandLimits{};
+  const BandLimits band = m_app.band;
   std::vector<std::string> entries;
   for (int i = 0; i < m_field->count(); ++i) entries.push_back(m_field->itemText(i).toStdString());
   const int match = FindBandEntry(entries, band);
@@ -172,7 +164,8 @@ void CProductInfoDialog::OnInitDialog() {
 }
 
 void CProductInfoDialog::accept() {
-  const QString caption = HasApp() ? App().messageCaption : windowTitle();
+  if (!m_pImage) return;  // only Run shows the dialog
+  const QString& caption = m_app.messageCaption;
   const bool custom = IsCustomEntry(m_field->currentText().toStdString());
   unsigned lower = m_lowerMHz;
   unsigned upper = m_upperMHz;
@@ -192,19 +185,15 @@ void CProductInfoDialog::accept() {
   choice.fieldText = m_field->currentText().toStdString();
   choice.customLower = static_cast<int>(m_lowerMHz);
   choice.customUpper = static_cast<int>(m_upperMHz);
-  BandLimits scratchBand;
-  BandLimits& band = HasApp() ? App().band : scratchBand;
-  RadioImage scratchImage;
-  RadioImage& image = m_pImage ? *m_pImage : scratchImage;
-  const Status s = ApplyProductChoice(choice, Language(), image, band);
+  const Status s = ApplyProductChoice(choice, m_app.language, *m_pImage, m_app.band);
   if (!s.ok()) {
     QMessageBox::warning(this, caption, QString::fromStdString(s.error()), QMessageBox::Ok);
     return;
   }
 
-  const std::string appName = HasApp() && App().ini ? ProductTextValue(*App().ini, ProductText::AppName) : std::string();
-  emit mainTitleChanged(
-      QString::fromStdString(ProductDialogTitle(appName, m_type->currentText().toStdString(), band, Language())));
+  const std::string appName = ProductTextValue(m_app.ini, ProductText::AppName);
+  emit mainTitleChanged(QString::fromStdString(
+      ProductDialogTitle(appName, m_type->currentText().toStdString(), m_app.band, m_app.language)));
   QDialog::accept();
 }
 

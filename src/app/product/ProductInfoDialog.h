@@ -18,12 +18,15 @@ class QLineEdit;
 
 namespace torvan {
 
+struct AppContext;
+
 class CProductInfoDialog : public QDialog {
   Q_OBJECT
  public:
   static constexpr int kEdgeDigits = 3;
 
-  explicit CProductInfoDialog(QWidget* parent = nullptr);
+  // OK sets the band limits of `app`.
+  CProductInfoDialog(AppContext& app, QWidget* parent);
 
   // Runs the dialog modally on the document image `image`.
   int Run(RadioImage& image);
@@ -34,8 +37,8 @@ class CProductInfoDialog : public QDialog {
   QLineEdit* UpperEdit() const { return m_upper; }
 
   // The custom band edges in MHz, kept between showings.
-  unsigned m_lowerMHz = 400;
-  unsigned m_upperMHz = 470;
+  unsigned CustomLowerMHz() const { return m_lowerMHz; }
+  unsigned CustomUpperMHz() const { return m_upperMHz; }
 
  signals:
   // The main window's new title after OK.
@@ -53,7 +56,10 @@ class CProductInfoDialog : public QDialog {
   void ShowCustomEdits();
   void OnTypeChanged();
 
+  AppContext& m_app;
   RadioImage* m_pImage = nullptr;
+  unsigned m_lowerMHz = 400;
+  unsigned m_upperMHz = 470;
   QComboBox* m_type;
   QComboBox* m_field;
   QLineEdit* m_lower;

@@ -77,8 +77,9 @@ QLineEdit* MakeCodeEdit(int controlId, QWidget* parent) {
 
 }  // namespace
 
-COptionDialog::COptionDialog(QWidget* parent)
+COptionDialog::COptionDialog(const AppContext& app, QWidget* parent)
     : QDialog(parent),
+      m_app(app),
       m_aniCode(MakeCodeEdit(ctrl::kAniCode, this)),
       m_stunCode(MakeCodeEdit(ctrl::kStunCode, this)),
       m_removeStun(new QCheckBox(tr("Remove Stun"), this)) {
@@ -132,7 +133,7 @@ COptionDialog::COptionDialog(QWidget* parent)
   // unless the user picks an entry (the first one included).
   connect(List(OptionField::Step), &QComboBox::activated, this, [this] { m_stepPicked = true; });
   // F1: the topic of the focused control.
-  InstallHelpKey(this, [] { return HelpIdOf(QApplication::focusWidget()); });
+  InstallHelpKey(this, m_app, [] { return HelpIdOf(QApplication::focusWidget()); });
 }
 
 int COptionDialog::Run(RadioImage& image) {
@@ -144,11 +145,10 @@ int COptionDialog::Run(RadioImage& image) {
 }
 
 void COptionDialog::OnInitDialog() {
-  const DisplayLanguage lang = HasApp() ? App().language : DisplayLanguage::English;
   for (const OptionField field : kAllOptionFields) {
     QComboBox* list = List(field);
     list->clear();
-    for (const std::string& word : OptionListTexts(field, lang)) list->addItem(FromUtf8(word));
+    for (const std::string& word : OptionListTexts(field, m_app.language)) list->addItem(FromUtf8(word));
   }
   m_stepPicked = false;
   if (!m_pImage) return;

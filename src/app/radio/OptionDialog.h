@@ -18,10 +18,12 @@ class QLineEdit;
 
 namespace torvan {
 
+struct AppContext;
+
 class COptionDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit COptionDialog(QWidget* parent = nullptr);
+  COptionDialog(const AppContext& app, QWidget* parent);
 
   // Runs the dialog modally on `image`.
   int Run(RadioImage& image);
@@ -38,6 +40,7 @@ class COptionDialog : public QDialog {
   void OnInitDialog();
   void OnRemoveStun();
 
+  const AppContext& m_app;
   RadioImage* m_pImage = nullptr;
   std::array<QComboBox*, kOptionFieldCount> m_lists{};
   QLineEdit* m_aniCode;

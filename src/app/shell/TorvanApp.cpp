@@ -25,20 +25,18 @@ QString FromView(std::string_view s) { return QString::fromUtf8(s.data(), static
 }  // namespace
 
 CTorvanApp::CTorvanApp(CIniStore& ini, Options options)
-    : m_ini(ini), m_options(std::move(options)), m_startProcess([](const QString& program, const QStringList& args) {
+    : m_ini(ini),
+      m_options(std::move(options)),
+      m_context(m_ini, m_options.programDir, m_options.programPath),
+      m_startProcess([](const QString& program, const QStringList& args) {
         return QProcess::startDetached(program, args);
       }) {
-  m_context.ini = &m_ini;
-  m_context.programDir = m_options.programDir;
-  m_context.programPath = m_options.programPath;
   m_context.restart = [this] { RestartProgram(); };
-  detail::SetCurrentApp(&m_context);
 }
 
 CTorvanApp::~CTorvanApp() {
   m_mainFrame.reset();
   HelpWindow::Destroy();
-  detail::SetCurrentApp(nullptr);
 }
 
 bool CTorvanApp::InitInstance() {
@@ -61,7 +59,7 @@ bool CTorvanApp::InitInstance() {
   m_context.strings = m_pack.Strings();
 
   // 8. The main window.
-  m_mainFrame = std::make_unique<CMainFrame>();
+  m_mainFrame = std::make_unique<CMainFrame>(m_context);
 
   // 9. The first document: the file named on the command line, or a new one.
   const QString file = m_options.args.isEmpty() ? QString() : m_options.args.constFirst();
