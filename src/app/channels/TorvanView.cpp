@@ -29,8 +29,6 @@ constexpr int kFormMarginY = 10;
 
 CTorvanView::CTorvanView(CTorvanDoc& doc, AppContext& app, QWidget* parent)
     : QWidget(parent), m_document(doc), m_app(app), m_grid(this) {
-  m_pageEndRows.fill(kGridRows - 1);
-  m_pageEndRows[0] = 0;
 
   QFont font(QStringLiteral("Times New Roman"), kGridFontPointSize);
   font.setStyleHint(QFont::Serif);
@@ -50,9 +48,9 @@ CTorvanView::CTorvanView(CTorvanDoc& doc, AppContext& app, QWidget* parent)
 }
 
 void CTorvanView::OnInitialUpdate() {
-  if (m_bFirstUpdate == 1) {
+  if (!m_gridSetUp) {
     SetUpGrid();
-    m_bFirstUpdate = 0;
+    m_gridSetUp = true;
   }
   // The frame icon: "title.ico" of the current folder, when there is one.
   const QString icoPath = QDir::current().filePath(QString::fromLatin1(kFrameIconFile));
@@ -70,7 +68,7 @@ void CTorvanView::SetUpGrid() {
   m_grid.BeginUpdate();
   m_grid.SetRows(kGridRows);
   m_grid.SetCols(kGridCols);
-  m_grid.SetHighLight(CMSFlexGrid::kHighLightNever);
+  m_grid.setSelectionMode(QAbstractItemView::NoSelection);  // the current cell shows by its editor
   m_grid.SetForeColorFixed(QColor(kFixedTextColor));
   CreateEditors();
 
@@ -79,10 +77,9 @@ void CTorvanView::SetUpGrid() {
     m_grid.SetCellText(0, col, QString::fromUtf8(h.data(), static_cast<qsizetype>(h.size())));
   }
   for (int row = 1; row < kGridRows; ++row) m_grid.SetCellText(row, 0, QString::fromStdString(RowLabel(row)));
-  for (int col = 0; col < kGridCols; ++col) m_grid.SetColAlignment(col, CMSFlexGrid::kAlignCenterCenter);
-
-  const int w = m_grid.ColWidth(0);  // the grid's default width, before any change
-  for (int col = 0; col < kGridCols; ++col) m_grid.SetColWidth(col, static_cast<int>(w * kColWidthFactors[col]));
+  for (int col = 0; col < kGridCols; ++col) m_grid.SetColAlignment(col, Qt::AlignCenter);
+  for (int col = 0; col < kGridCols; ++col)
+    m_grid.SetColWidth(col, static_cast<int>(CMSFlexGrid::kDefaultColWidth * kColWidthFactors[col]));
   m_grid.EndUpdate();
 }
 

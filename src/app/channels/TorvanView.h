@@ -12,7 +12,6 @@
 // The editing part lives in TorvanViewEditing.cpp.
 
 #include <QWidget>
-#include <array>
 #include <string>
 #include <vector>
 
@@ -32,8 +31,6 @@ class CTorvanDoc;
 class CTorvanView : public QWidget {
   Q_OBJECT
  public:
-  // Pages of a channel print: entry 0 is 0, entries 1..29 start at 200.
-  static constexpr int kPrintPageTableSize = 30;
   // The blue of the header row and the label column.
   static constexpr QRgb kFixedTextColor = qRgb(0, 50, 240);
 
@@ -115,9 +112,7 @@ class CTorvanView : public QWidget {
   CTorvanDoc& m_document;
   AppContext& m_app;
   CMSFlexGrid m_grid;
-  std::array<int, kPrintPageTableSize> m_pageEndRows{};
-  int m_usedChannels = 0;
-  int m_bFirstUpdate = 1;
+  bool m_gridSetUp = false;
   std::vector<std::string> m_toneTexts;
 
   // The nine in-place editors: children of m_grid, created by the set-up.
@@ -130,8 +125,8 @@ class CTorvanView : public QWidget {
   QComboBox* m_comboBusyLock = nullptr;
   QComboBox* m_comboBandwidth = nullptr;
   QComboBox* m_comboScanAdd = nullptr;
-  bool m_bCommitting = false;      // a warning of a commit is on screen
-  bool m_bPassingThrough = false;  // a two-step move is in its first step
+  bool m_committing = false;      // a warning of a commit is on screen
+  bool m_passingThrough = false;  // a two-step move is in its first step
 };
 
 }  // namespace torvan

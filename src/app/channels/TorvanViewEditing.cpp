@@ -120,7 +120,7 @@ bool CTorvanView::IsEditor(const QObject* o) const {
 
 void CTorvanView::OnEnterCellGrid() {
   QWidget* e = EditorForColumn();
-  if (!e || m_bPassingThrough) return;
+  if (!e || m_passingThrough) return;
   if (!e->isHidden()) {
     // Already open on this cell (a click beside it, a key typed on the grid):
     // keep what was typed.
@@ -184,7 +184,7 @@ QString CTorvanView::EditorText(const QWidget* editor) const {
 
 CommitResult CTorvanView::CommitEditor() {
   QWidget* e = EditorForColumn();
-  if (!e || e->isHidden() || m_bCommitting) return {};
+  if (!e || e->isHidden() || m_committing) return {};
   const int row = m_grid.Row();
   const int col = m_grid.Col();
 
@@ -196,9 +196,9 @@ CommitResult CTorvanView::CommitEditor() {
   // The warning comes first, while the editor still shows what was typed;
   // then the cells change and the editor closes.
   if (result.message) {
-    m_bCommitting = true;
+    m_committing = true;
     ShowCellWarning(*result.message);
-    m_bCommitting = false;
+    m_committing = false;
   }
   for (int c = kColRxFrequency; c <= kColName; ++c) {
     if (texts[TextIndex(c)] != before[TextIndex(c)]) m_grid.SetTextMatrix(row, c, texts[TextIndex(c)]);
@@ -257,14 +257,14 @@ void CTorvanView::MoveToNextCell(int row, int col) {
   } else if (row < m_grid.Rows() - 1) {
     // Two steps; the cell between them is passed through without opening its
     // editor, so that its text is not committed (and checked) once more.
-    m_bPassingThrough = true;
+    m_passingThrough = true;
     m_grid.SetCol(kColRxFrequency);
-    m_bPassingThrough = false;
+    m_passingThrough = false;
     m_grid.SetRow(row + 1);
   } else {
-    m_bPassingThrough = true;
+    m_passingThrough = true;
     m_grid.SetRow(1);
-    m_bPassingThrough = false;
+    m_passingThrough = false;
     m_grid.SetCol(kColRxFrequency);
   }
   OnEnterCellGrid();  // opened already by the move; this focuses it
@@ -277,9 +277,9 @@ void CTorvanView::MoveToPreviousCell() {
   if (col > kColRxFrequency) {
     m_grid.SetCol(col - 1);
   } else {
-    m_bPassingThrough = true;
+    m_passingThrough = true;
     m_grid.SetCol(kColName);
-    m_bPassingThrough = false;
+    m_passingThrough = false;
     m_grid.SetRow(row > 1 ? row - 1 : m_grid.Rows() - 1);
   }
   OnEnterCellGrid();

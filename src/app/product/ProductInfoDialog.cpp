@@ -106,10 +106,10 @@ CProductInfoDialog::CProductInfoDialog(AppContext& app, QWidget* parent)
 }
 
 int CProductInfoDialog::Run(RadioImage& image) {
-  m_pImage = &image;
+  m_image = &image;
   OnInitDialog();
   const int result = exec();
-  m_pImage = nullptr;
+  m_image = nullptr;
   return result;
 }
 
@@ -137,7 +137,7 @@ void CProductInfoDialog::OnInitDialog() {
     m_type->clear();
     for (const std::string& name : RadioTypeNames(m_app.ini)) m_type->addItem(FromUtf8(name));
     // The image's type, or the first type when the list lacks it.
-    m_type->setCurrentIndex(m_pImage && m_type->count() > 0 ? InitialTypeSelection(m_type->count(), *m_pImage)
+    m_type->setCurrentIndex(m_image && m_type->count() > 0 ? InitialTypeSelection(m_type->count(), *m_image)
                                                             : (m_type->count() > 0 ? 0 : -1));
   }
   BuildFieldList(m_type->currentIndex(), false);
@@ -164,7 +164,7 @@ void CProductInfoDialog::OnInitDialog() {
 }
 
 void CProductInfoDialog::accept() {
-  if (!m_pImage) return;  // only Run shows the dialog
+  if (!m_image) return;  // only Run shows the dialog
   const QString& caption = m_app.messageCaption;
   const bool custom = IsCustomEntry(m_field->currentText().toStdString());
   unsigned lower = m_lowerMHz;
@@ -185,7 +185,7 @@ void CProductInfoDialog::accept() {
   choice.fieldText = m_field->currentText().toStdString();
   choice.customLower = static_cast<int>(m_lowerMHz);
   choice.customUpper = static_cast<int>(m_upperMHz);
-  const Status s = ApplyProductChoice(choice, m_app.language, *m_pImage, m_app.band);
+  const Status s = ApplyProductChoice(choice, m_app.language, *m_image, m_app.band);
   if (!s.ok()) {
     QMessageBox::warning(this, caption, QString::fromStdString(s.error()), QMessageBox::Ok);
     return;

@@ -57,7 +57,7 @@ class CProductInfoDialog : public QDialog {
   void OnTypeChanged();
 
   AppContext& m_app;
-  RadioImage* m_pImage = nullptr;
+  RadioImage* m_image = nullptr;
   unsigned m_lowerMHz = 400;
   unsigned m_upperMHz = 470;
   QComboBox* m_type;

@@ -137,10 +137,10 @@ COptionDialog::COptionDialog(const AppContext& app, QWidget* parent)
 }
 
 int COptionDialog::Run(RadioImage& image) {
-  m_pImage = &image;
+  m_image = &image;
   OnInitDialog();
   const int result = exec();
-  m_pImage = nullptr;
+  m_image = nullptr;
   return result;
 }
 
@@ -151,8 +151,8 @@ void COptionDialog::OnInitDialog() {
     for (const std::string& word : OptionListTexts(field, m_app.language)) list->addItem(FromUtf8(word));
   }
   m_stepPicked = false;
-  if (!m_pImage) return;
-  const OptionValues values = ReadOptions(*m_pImage);
+  if (!m_image) return;
+  const OptionValues values = ReadOptions(*m_image);
   for (const OptionField field : kAllOptionFields) List(field)->setCurrentIndex(values[field]);
   m_aniCode->setText(CodeText(values.aniCode));
   m_stunCode->setText(CodeText(values.stunCode));
@@ -166,14 +166,14 @@ void COptionDialog::OnRemoveStun() {
 }
 
 void COptionDialog::accept() {
-  if (m_pImage) {
+  if (m_image) {
     OptionValues values;
     for (const OptionField field : kAllOptionFields) values[field] = List(field)->currentIndex();
     values.aniCode = CodeBytes(m_aniCode->text());
     values.stunCode = CodeBytes(m_stunCode->text());
     values.removeStun = m_removeStun->isChecked();
     values.stepPicked = m_stepPicked;
-    WriteOptions(values, *m_pImage);
+    WriteOptions(values, *m_image);
   }
   QDialog::accept();
 }

@@ -41,7 +41,7 @@ class COptionDialog : public QDialog {
   void OnRemoveStun();
 
   const AppContext& m_app;
-  RadioImage* m_pImage = nullptr;
+  RadioImage* m_image = nullptr;
   std::array<QComboBox*, kOptionFieldCount> m_lists{};
   QLineEdit* m_aniCode;
   QLineEdit* m_stunCode;
