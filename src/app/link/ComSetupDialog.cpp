@@ -59,7 +59,7 @@ CComSetupDialog::CComSetupDialog(const AppContext& app, TransferController& tran
   setFont(f);
   SetHelpId(this, cmd::kComSetup);
 
-  // COM1 COM2 / COM3 COM4, as the template has them.
+  // COM1 COM2 / COM3 COM4, in two rows.
   auto* comBox = new QGroupBox(tr("COM"), this);
   auto* comGrid = new QGridLayout(comBox);
   for (int i = 0; i < kPortCount; ++i) {

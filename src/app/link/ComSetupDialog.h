@@ -45,7 +45,8 @@ class CComSetupDialog : public QDialog {
   QRadioButton* VirtualButton() const { return m_virtual; }
 
  public slots:
-  void accept() override;  // OnOK
+  // OK: sets the port of the next transfer and stores the choice.
+  void accept() override;
 
  private:
   enum Choice { kOther = kPortCount, kVirtual = kPortCount + 1 };

@@ -12,7 +12,7 @@ namespace torvan {
 namespace {
 
 constexpr int kFontPointSize = 9;
-// The window in dialog units (template 131).
+// The window in dialog units.
 constexpr int kWidth = 205;
 constexpr int kHeight = 66;
 constexpr int kInitialRange = 100;

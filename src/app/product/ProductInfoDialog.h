@@ -45,7 +45,8 @@ class CProductInfoDialog : public QDialog {
   void mainTitleChanged(const QString& title);
 
  public slots:
-  void accept() override;  // OnOK
+  // OK: applies the choice to the image and the band, or says why not.
+  void accept() override;
 
  private:
   void OnInitDialog();

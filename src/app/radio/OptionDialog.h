@@ -34,7 +34,8 @@ class COptionDialog : public QDialog {
   QCheckBox* RemoveStun() const { return m_removeStun; }
 
  public slots:
-  void accept() override;  // OnOK
+  // OK: writes every choice into the image.
+  void accept() override;
 
  private:
   void OnInitDialog();

@@ -40,16 +40,16 @@ CTorvanApp::~CTorvanApp() {
 }
 
 bool CTorvanApp::InitInstance() {
-  // 1. The settings store (a missing file is created empty).
+  // The settings store (a missing file is created empty).
   m_ini.Open(kIniFile, /*writeBackOnDestroy=*/true, /*caseInsensitive=*/true, /*keepBackup=*/false);
 
-  // 2. Language name, display language, help file.
+  // Language name, display language, help file.
   m_context.languageName = LanguageName(m_ini);
   m_context.language = DisplayLanguageFromName(m_context.languageName);
   m_context.helpFileName =
       QString::fromLatin1(m_context.language == DisplayLanguage::Chinese ? kChineseHelp : kEnglishHelp);
 
-  // 3. The language pack; without it the program cannot show anything.
+  // The language pack; without it the program cannot show anything.
   const QString pack = LanguagePack::Find(m_options.programDir, QString::fromStdString(m_context.languageName));
   if (!m_pack.Load(pack)) {
     QMessageBox::warning(nullptr, m_context.messageCaption,
@@ -58,31 +58,31 @@ bool CTorvanApp::InitInstance() {
   }
   m_context.strings = m_pack.Strings();
 
-  // 8. The main window.
+  // The main window.
   m_mainFrame = std::make_unique<CMainFrame>(m_context);
 
-  // 9. The first document: the file named on the command line, or a new one.
+  // The first document: the file named on the command line, or a new one.
   const QString file = m_options.args.isEmpty() ? QString() : m_options.args.constFirst();
   if (file.isEmpty() ? !m_mainFrame->NewDocument() : !m_mainFrame->OpenDocumentFile(file)) return false;
 
-  // 10. Maximized.
+  // The main window fills the screen.
   m_mainFrame->showMaximized();
 
-  // 11. "title.ico" of the current folder as the window icon, when there is one.
+  // "title.ico" of the current folder as the window icon, when there is one.
   const QString ico = QDir::current().filePath(QString::fromLatin1(kTitleIcon));
   if (QFileInfo(ico).isFile()) {
     const QIcon icon(ico);
     if (!icon.isNull()) m_mainFrame->setWindowIcon(icon);
   }
 
-  // 12. The company names the program in message captions.
+  // The company names the program in message captions.
   const QString company = m_context.ProductString(ProductText::Company);
   if (!company.isEmpty()) m_context.messageCaption = company;
 
-  // 13. The About command's text.
+  // The About command's text.
   m_mainFrame->SetAboutText(m_context.ProductString(ProductText::AboutTitle));
 
-  // 14. "ShowLang" 0, empty or not a number hides the Language command.
+  // "ShowLang" 0, empty or not a number hides the Language command.
   if (!LanguageCommandShown(m_ini)) m_mainFrame->RemoveLanguageCommand();
   return true;
 }
