@@ -12,7 +12,7 @@
 namespace torvan {
 
 TransferController::TransferController(AppContext& app, QWidget* owner)
-    : QObject(owner), m_app(app), m_owner(owner), m_simulator(VirtualRadio::ProgramIn(app.programDir)) {}
+    : m_app(app), m_owner(owner), m_simulator(VirtualRadio::ProgramIn(app.programDir)) {}
 
 TransferController::~TransferController() = default;
 

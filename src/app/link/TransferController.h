@@ -32,7 +32,8 @@ class CTorvanView;
 class TransferController : public QObject {
   Q_OBJECT
  public:
-  // `owner` is the main window: the progress window shows over it.
+  // `owner` is the main window, which owns the controller: the progress
+  // window shows over it.
   TransferController(AppContext& app, QWidget* owner);
   ~TransferController() override;
 
