@@ -1,6 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running Torvan need.
-# Does nothing when all of them are there already.
+# Makes sure that building, testing and running Torvan can start.
+#
+# On Debian and its derivatives (dpkg-query and apt-get present) it installs
+# the packages that are missing, and does nothing when all of them are there.
+# On any other system it installs nothing: it checks for the tools the build
+# starts with (CMake, Ninja, a C++ compiler) and leaves the libraries to
+# CMake, whose find_package names any that is missing (README.md, "Building
+# by hand", lists them).
+#
 # Usage:
 #   scripts/install-deps.sh        everything for make run, make test, make bench, make package
 #   scripts/install-deps.sh fuzz   what make fuzz needs: clang 14 and its libFuzzer
@@ -15,16 +22,40 @@ case "${1:-}" in
       xvfb xauth poppler-utils fonts-wqy-microhei fonts-liberation
       desktop-file-utils appstream groff-base
     )
+    # Each entry: a tool, or a choice of tools separated by "|".
+    TOOLS=(cmake ninja "c++|g++|clang++")
     ;;
   fuzz)
     # The fuzz build has no Qt and no GoogleTest: the core and the fuzz targets.
     PACKAGES=(build-essential cmake ninja-build clang-14 libclang-rt-14-dev)
+    TOOLS=(cmake ninja "${FUZZ_CXX:-clang++-14}")
     ;;
   *)
     echo "usage: scripts/install-deps.sh [fuzz]" >&2
     exit 2
     ;;
 esac
+
+if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
+  missing=()
+  for choice in "${TOOLS[@]}"; do
+    found=""
+    IFS='|' read -r -a names <<<"$choice"
+    for name in "${names[@]}"; do
+      if command -v "$name" >/dev/null 2>&1; then
+        found=$name
+        break
+      fi
+    done
+    [[ -n "$found" ]] || missing+=("${choice//|/ or }")
+  done
+  if [[ ${#missing[@]} -gt 0 ]]; then
+    echo "install-deps: not a Debian system (no dpkg-query/apt-get), so nothing is installed; missing: ${missing[*]}" >&2
+    echo "install-deps: install them by hand (README.md, 'Building by hand'); CMake then names any missing library." >&2
+    exit 1
+  fi
+  exit 0
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -34,12 +65,6 @@ done
 
 if [[ ${#missing[@]} -eq 0 ]]; then
   exit 0
-fi
-
-if ! command -v apt-get >/dev/null 2>&1; then
-  echo "install-deps: these packages are missing and this system has no apt-get: ${missing[*]}" >&2
-  echo "install-deps: install the equivalents by hand (see README.md, 'Building by hand')." >&2
-  exit 1
 fi
 
 SUDO=()

@@ -25,6 +25,7 @@
 #include "core/config/IniStore.h"
 #include "core/link/CloneHost.h"
 #include "app/link/ProgressDialog.h"
+#include "app/link/TransferController.h"
 #include "app/base/CommandIds.h"
 #include "app/shell/MainFrame.h"
 #include "app/shell/TorvanApp.h"
@@ -73,7 +74,7 @@ class Program {
 // OK until the progress window closes.
 double TimeTransfer(torvan::CMainFrame& frame, CloneDirection direction) {
   frame.Action(direction == CloneDirection::Read ? torvan::cmd::kRead : torvan::cmd::kWrite)->trigger();
-  torvan::CProgressDialog& dialog = frame.ActiveView()->ProgressDialog();
+  torvan::CProgressDialog& dialog = frame.Transfer().ProgressDialog();
   QApplication::processEvents();
   QElapsedTimer t;
   t.start();
@@ -96,7 +97,7 @@ void InProgram(benchmark::State& state, CloneDirection direction, unsigned baud)
     state.SkipWithError("the program did not start");
     return;
   }
-  program.app().Context().g_strComPort = QString::fromStdString(port);
+  program.app().MainFrame()->Transfer().SetPort(QString::fromStdString(port));
   double total = 0;
   for (auto _ : state) {
     const double seconds = TimeTransfer(*program.app().MainFrame(), direction);

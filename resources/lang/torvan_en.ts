@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>ReportPrinting</name>
+    <message>
+        <source>The report has no pages %1-%2; its pages are 1-%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page has no printable area (%1 x %2 pixels at %3 x %4 dpi)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot start drawing the report on the printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printer refused to start page %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printer did not finish the report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No printer to print the report on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printer reported an error while printing the report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot prepare the PDF in memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PDF cannot use this page layout</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>torvan::CComSetupDialog</name>
     <message>
         <source>Other port:</source>
@@ -505,10 +544,6 @@
     </message>
     <message>
         <source>%1 did not name its port.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The virtual radio is not available.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

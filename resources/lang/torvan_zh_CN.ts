@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>ReportPrinting</name>
+    <message>
+        <source>The report has no pages %1-%2; its pages are 1-%3</source>
+        <translation>报表没有第 %1-%2 页；它的页码是 1-%3</translation>
+    </message>
+    <message>
+        <source>The page has no printable area (%1 x %2 pixels at %3 x %4 dpi)</source>
+        <translation>页面没有可打印的区域（%1 x %2 像素，%3 x %4 dpi）</translation>
+    </message>
+    <message>
+        <source>Cannot start drawing the report on the printer</source>
+        <translation>无法开始在打印机上绘制报表</translation>
+    </message>
+    <message>
+        <source>The printer refused to start page %1</source>
+        <translation>打印机拒绝开始第 %1 页</translation>
+    </message>
+    <message>
+        <source>The printer did not finish the report</source>
+        <translation>打印机没有完成报表</translation>
+    </message>
+    <message>
+        <source>No printer to print the report on</source>
+        <translation>没有可以打印报表的打印机</translation>
+    </message>
+    <message>
+        <source>The printer reported an error while printing the report</source>
+        <translation>打印报表时打印机报告了错误</translation>
+    </message>
+    <message>
+        <source>Cannot prepare the PDF in memory</source>
+        <translation>无法在内存中准备 PDF</translation>
+    </message>
+    <message>
+        <source>The PDF cannot use this page layout</source>
+        <translation>PDF 无法使用这种页面布局</translation>
+    </message>
+</context>
+<context>
     <name>torvan::CComSetupDialog</name>
     <message>
         <source>Other port:</source>
@@ -506,10 +545,6 @@
     <message>
         <source>%1 did not name its port.</source>
         <translation>%1 没有给出其端口。</translation>
-    </message>
-    <message>
-        <source>The virtual radio is not available.</source>
-        <translation>虚拟电台不可用。</translation>
     </message>
 </context>
 </TS>

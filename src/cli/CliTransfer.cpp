@@ -1,4 +1,4 @@
-#include "CliTransfer.h"
+#include "cli/CliTransfer.h"
 
 #include <algorithm>
 #include <csignal>

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "CliCommand.h"
+#include "cli/CliCommand.h"
 #include "core/link/CloneSession.h"
 
 namespace torvan::cli {

@@ -6,8 +6,8 @@
 #include <iostream>
 #include <sstream>
 
-#include "CliCommand.h"
-#include "LanguageOption.h"
+#include "cli/CliCommand.h"
+#include "cli/LanguageOption.h"
 #include "core/channels/ImageDiff.h"
 #include "core/radio/DatFile.h"
 

@@ -4,8 +4,8 @@
 
 #include <iostream>
 
-#include "CliCommand.h"
-#include "LanguageOption.h"
+#include "cli/CliCommand.h"
+#include "cli/LanguageOption.h"
 #include "core/channels/ChannelListImport.h"
 #include "core/files/AtomicFile.h"
 #include "core/radio/ChannelCodec.h"

@@ -6,7 +6,7 @@
 
 #include <iostream>
 
-#include "CliCommand.h"
+#include "cli/CliCommand.h"
 #include "core/channels/ChannelListImport.h"
 #include "core/channels/CsvExchange.h"
 #include "core/channels/ImageDiff.h"

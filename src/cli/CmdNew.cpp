@@ -1,6 +1,6 @@
 // torvan-cli new OUT.dat: writes the image of a new document.
 
-#include "CliCommand.h"
+#include "cli/CliCommand.h"
 #include "core/radio/DatFile.h"
 
 namespace torvan::cli {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "CliCommand.h"
+#include "cli/CliCommand.h"
 
 namespace torvan::cli {
 namespace {

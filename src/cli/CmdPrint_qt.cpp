@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "CliCommand.h"
+#include "cli/CliCommand.h"
 #include "core/channels/TextGrid.h"
 #include "core/config/IniStore.h"
 #include "core/config/SettingsFiles.h"
@@ -31,6 +31,7 @@
 #include "core/radio/ChannelCodec.h"
 #include "core/radio/DatFile.h"
 #include "core/radio/RadioImage.h"
+#include "core/product/ProductCatalog.h"
 #include "core/radio/ValueTexts.h"
 
 namespace torvan::cli {
@@ -79,11 +80,11 @@ PrintSettings SettingsFor(const std::optional<std::string>& lang, const std::opt
   std::error_code ec;
   const bool haveIni =
       std::filesystem::is_regular_file(iniPath, ec) && ini.OpenPath(iniPath.string(), false, true, false);
-  if (haveIni && !lang) s.languageName = ini.GetValue("Setup", "Language");
+  if (haveIni && !lang) s.languageName = LanguageName(ini);
   if (owner) {
     s.owner = *owner;
   } else if (haveIni) {
-    s.owner = ini.GetValue(s.languageName, "Copyrights Owner");
+    s.owner = ProductTextValue(ini, s.languageName, ProductText::CopyrightsOwner);
   }
   return s;
 }

@@ -2,8 +2,8 @@
 
 #include <iostream>
 
-#include "CliCommand.h"
-#include "CliTransfer.h"
+#include "cli/CliCommand.h"
+#include "cli/CliTransfer.h"
 #include "core/files/WritableTarget.h"
 #include "core/radio/DatFile.h"
 

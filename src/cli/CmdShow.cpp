@@ -5,8 +5,8 @@
 #include <iostream>
 #include <sstream>
 
-#include "CliCommand.h"
-#include "LanguageOption.h"
+#include "cli/CliCommand.h"
+#include "cli/LanguageOption.h"
 #include "core/channels/SummaryTexts.h"
 #include "core/radio/BandLimits.h"
 #include "core/radio/ChannelCodec.h"
@@ -45,10 +45,10 @@ void PrintOptions(std::ostream& out, const RadioImage& image, DisplayLanguage la
   const OptionValues values = ReadOptions(image);
   std::vector<std::pair<std::string, std::string>> lines;
   for (OptionField f : kAllOptionFields) lines.emplace_back(std::string(OptionLabel(f, lang)), OptionWord(image, f, lang));
-  const auto label = [lang](int control) { return std::string(OptionDialogLabel(control, lang)); };
-  lines.emplace_back(label(option_control::kAniCode), PrintableCode(values.aniCode, lang));
-  lines.emplace_back(label(option_control::kStunCode), PrintableCode(values.stunCode, lang));
-  lines.emplace_back(label(option_control::kRemoveStun),
+  const auto label = [lang](OptionCodeControl control) { return std::string(OptionLabel(control, lang)); };
+  lines.emplace_back(label(OptionCodeControl::AniCode), PrintableCode(values.aniCode, lang));
+  lines.emplace_back(label(OptionCodeControl::StunCode), PrintableCode(values.stunCode, lang));
+  lines.emplace_back(label(OptionCodeControl::RemoveStun),
                      SummaryWord(values.removeStun ? SummaryText::NotStunned : SummaryText::Stunned, lang));
   std::size_t width = 0;
   for (const auto& [name, word] : lines) width = std::max(width, DisplayWidth(name) + 1);

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <iostream>
 
-#include "CliCommand.h"
-#include "CliTransfer.h"
+#include "cli/CliCommand.h"
+#include "cli/CliTransfer.h"
 #include "core/files/WritableTarget.h"
 #include "core/radio/DatFile.h"
 

@@ -1,4 +1,4 @@
-#include "LanguageOption.h"
+#include "cli/LanguageOption.h"
 
 namespace torvan::cli {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "CliCommand.h"
+#include "cli/CliCommand.h"
 #include "core/radio/ValueTexts.h"
 
 namespace torvan::cli {

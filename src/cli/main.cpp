@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "CliCommand.h"
+#include "cli/CliCommand.h"
 #include "core/product/ProgramVersion.h"
 
 namespace {

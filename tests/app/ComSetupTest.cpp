@@ -15,6 +15,8 @@
 #include "app/channels/TorvanView.h"
 #include "app/link/ComSetupDialog.h"
 #include "app/link/PortSetting.h"
+#include "app/link/ProgressDialog.h"
+#include "app/link/TransferController.h"
 #include "core/link/SerialPort.h"
 #include "app/link/VirtualRadio.h"
 #include "app/radio/TorvanDoc.h"
@@ -33,7 +35,8 @@ class ComSetup : public testing::Test {
     ASSERT_TRUE(h.Start());
   }
 
-  QString& Port() { return h.App().Context().g_strComPort; }
+  // The port of the next transfer.
+  QString Port() const { return h.Frame()->Transfer().Port(); }
   // The setting as the program stores it ("Software\Torvan").
   QSettings Stored() { return QSettings(QSettings::IniFormat, QSettings::UserScope, "Software", "Torvan"); }
 
@@ -76,7 +79,7 @@ TEST_F(ComSetup, NoStoredValueStartsWithCom1AndChecksNothing) {
   InDialog([this](CComSetupDialog& d) {
     EXPECT_EQ(d.windowTitle(), "COM Setup");
     EXPECT_EQ(Checked(d), nullptr);
-    EXPECT_EQ(d.m_nPort, -1);
+    EXPECT_EQ(d.CheckedCom(), -1);
     // Each COM choice can be taken exactly when its port can be opened now.
     for (int n = 1; n <= 4; ++n) {
       EXPECT_EQ(d.ComButton(n)->text(), QString("COM%1").arg(n));
@@ -137,7 +140,7 @@ TEST_F(ComSetup, EachAppNameHasItsOwnKey) {
 
 TEST_F(ComSetup, CancelChangesNothing) {
   Stored().setValue("com", 2);
-  Port() = "COM2";
+  h.Frame()->Transfer().SetPort("COM2");
   InDialog([](CComSetupDialog& d) {
     Choose(d.OtherButton());
     QTest::keyClicks(d.OtherName(), "/dev/ttyUSB7");
@@ -188,7 +191,7 @@ TEST_F(ComSetup, PortChosenByNameIsCheckedOnlyWhileItCanBeOpened) {
   InDialog([&](CComSetupDialog& d) {
     EXPECT_EQ(Checked(d), nullptr);
     EXPECT_EQ(d.OtherName()->text(), radio.QPort());
-    EXPECT_EQ(d.m_nPort, -1);
+    EXPECT_EQ(d.CheckedCom(), -1);
     QTest::keyClick(&d, Qt::Key_Escape);
   });
   holder->Close();
@@ -205,20 +208,19 @@ TEST_F(ComSetup, VirtualRadioRunsWhileTheProgramRuns) {
   });
   EXPECT_EQ(Port(), kVirtualRadioPort);
   EXPECT_EQ(Stored().value("port").toString(), kVirtualRadioPort);
-  VirtualRadio* radio = h.App().Context().virtualRadio.get();
-  ASSERT_NE(radio, nullptr);
+  VirtualRadio* radio = &h.Frame()->Transfer().Simulator();
   EXPECT_TRUE(radio->Running());
   const QString terminal = radio->PortName();
   EXPECT_TRUE(ProbePort(terminal.toStdString()).ok());
 
   // A read from it: the memory of a new radio.
-  CTorvanView* view = h.Frame()->ActiveView();
+  CProgressDialog& progress = h.Frame()->Transfer().ProgressDialog();
   h.Frame()->ActiveDocument()->Image()[0] = 0x77;
   ASSERT_TRUE(ActivateWindow(h.Frame()));
   QTest::keyClick(h.Frame(), Qt::Key_R, Qt::ControlModifier);
-  ASSERT_TRUE(view->ProgressDialog().isVisible());
-  QTest::keyClick(&view->ProgressDialog(), Qt::Key_Return);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !view->ProgressDialog().isVisible(); }, 20000));
+  ASSERT_TRUE(progress.isVisible());
+  QTest::keyClick(&progress, Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !progress.isVisible(); }, 20000));
   EXPECT_EQ(h.Frame()->ActiveDocument()->Image(), RadioImage::NewDocument());
 
   // The same radio for the next window and the next showing of the dialog.

@@ -88,22 +88,22 @@ TEST_F(Documents, OpenedFileFillsTheGrid) {
 TEST_F(Documents, GridLooksLikeTheChannelTable) {
   StartWithCrafted();
   CMSFlexGrid& g = Grid();
-  // Widths: the default width scaled per column, in twips, and the pixels they make.
-  const int w = g.PixelsToTwipsX(CMSFlexGrid::DefaultColWidthPixels());
-  const double factors[] = {0.4, 1.1, 1.1, 1.0, 1.0, 0.9, 0.9, 0.9, 1.0, 1.0};
+  // Widths: the default width scaled per column, in pixels.
+  const int widths[] = {40, 110, 110, 100, 100, 90, 90, 90, 100, 100};
   for (int c = 0; c < 10; ++c) {
-    const int twips = static_cast<int>(w * factors[c]);
-    EXPECT_EQ(g.ColWidth(c), twips) << c;
     const int px = c == 0 ? g.verticalHeader()->width() : g.columnWidth(c - 1);
-    EXPECT_EQ(px, g.TwipsToPixelsX(twips)) << c;
+    EXPECT_EQ(px, widths[c]) << c;
   }
-  // Header row and label column in blue, every column centred.
+  // Header row and label column in blue, every cell centred (a channel, the
+  // headers and the labels).
   const QColor blue(0, 50, 240);
   EXPECT_EQ(g.horizontalHeaderItem(3)->foreground().color(), blue);
   EXPECT_EQ(g.verticalHeaderItem(150)->foreground().color(), blue);
-  EXPECT_EQ(g.ForeColorFixed(), blue);
-  for (int c = 0; c < 10; ++c) EXPECT_EQ(g.ColAlignment(c), CMSFlexGrid::kAlignCenterCenter);
-  EXPECT_EQ(g.item(0, 4)->textAlignment(), int(Qt::AlignCenter));
+  for (int c = 1; c < 10; ++c) {
+    EXPECT_EQ(g.item(0, c - 1)->textAlignment(), int(Qt::AlignCenter)) << c;
+    EXPECT_EQ(g.horizontalHeaderItem(c - 1)->textAlignment(), int(Qt::AlignCenter)) << c;
+  }
+  EXPECT_EQ(g.verticalHeaderItem(0)->textAlignment(), int(Qt::AlignCenter));
 }
 
 TEST_F(Documents, NewDocumentSavesTheNewImageUnderTheProposedName) {

@@ -78,7 +78,7 @@ TEST_F(Grid, TextsOfFixedAndDataCells) {
 TEST_F(Grid, EmptyCellsReadEmptyAndTakeTheColumnsLookWhenWritten) {
   // Alignment and colours set while the cells are still empty hold for texts
   // written into them later, inside an update or not.
-  g.SetColAlignment(4, CMSFlexGrid::kAlignRightCenter);
+  g.SetColAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
   g.SetForeColorFixed(QColor(0, 50, 240));
   g.SetTextMatrix(9, 4, "Low");
   g.BeginUpdate();
@@ -110,23 +110,27 @@ TEST_F(Grid, CellGeometryFollowsScrolling) {
   g.SetRow(1);
   const QRect first = g.CellRect();
   EXPECT_EQ(first.topLeft(), g.viewport()->pos());
-  EXPECT_EQ(g.CellLeft(), g.PixelsToTwipsX(first.x()));
-  EXPECT_EQ(g.CellWidth(), g.PixelsToTwipsX(g.columnWidth(0)));
+  EXPECT_EQ(first.size(), QSize(g.columnWidth(0), g.rowHeight(0)));
   QSignalSpy scrolled(&g, &CMSFlexGrid::scroll);
   g.verticalScrollBar()->setValue(10);
   EXPECT_GE(scrolled.count(), 1);
   EXPECT_LT(g.CellRect().y(), first.y());  // the current cell moved up out of sight
 }
 
-TEST_F(Grid, ColumnWidthsInTwips) {
-  const int def = g.ColWidth(4);
-  EXPECT_EQ(def, g.PixelsToTwipsX(CMSFlexGrid::DefaultColWidthPixels()));
-  g.SetColWidth(4, 1650);
-  g.SetColWidth(0, 600);
-  EXPECT_EQ(g.ColWidth(4), 1650);
-  EXPECT_EQ(g.columnWidth(3), g.TwipsToPixelsX(1650));
-  EXPECT_EQ(g.verticalHeader()->width(), g.TwipsToPixelsX(600));
-  EXPECT_EQ(g.CellRect(0, 0).width(), g.TwipsToPixelsX(600));
+TEST_F(Grid, ColumnWidthsMoveTheColumnsTheLabelsAndTheCorner) {
+  EXPECT_EQ(g.ColWidth(4), CMSFlexGrid::kDefaultColWidth);
+  EXPECT_EQ(g.ColWidth(0), CMSFlexGrid::kDefaultColWidth);
+  g.SetColWidth(4, 110);
+  g.SetColWidth(0, 40);
+  QApplication::processEvents();
+  EXPECT_EQ(g.ColWidth(4), 110);
+  EXPECT_EQ(g.columnWidth(3), 110);
+  EXPECT_EQ(g.CellRect(1, 5).x(), g.CellRect(1, 4).right() + 1);
+  // The label column and the corner above it are as wide as column 0 is set,
+  // and the first data column starts right after them.
+  EXPECT_EQ(g.verticalHeader()->width(), 40);
+  EXPECT_EQ(g.CellRect(0, 0).width(), 40);
+  EXPECT_EQ(g.CellRect(1, 1).x(), g.CellRect(1, 0).right() + 1);
 }
 
 }  // namespace

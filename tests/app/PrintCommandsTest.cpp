@@ -14,6 +14,8 @@
 #include "TransferHelpers.h"
 #include "core/radio/DatFile.h"
 #include "app/base/CommandIds.h"
+#include "app/radio/TorvanDoc.h"
+#include "qtprint/ReportPrinting.h"
 
 namespace torvan::test {
 namespace {
@@ -84,6 +86,40 @@ TEST_F(PrintCommands, PreviewAndSetupOpenTheirDialogs) {
   h.ClickMenu(0, h.Frame()->Action(cmd::kFilePrintSetup));
   EXPECT_TRUE(QTest::qWaitFor([&] { return setup && !QApplication::activeModalWidget(); }, 5000));
 }
+
+// What went wrong in printing is said in the program's language (the texts
+// come from the language pack).
+struct PrintErrorCase {
+  const char* language;
+  const char* noPrinter;
+  const char* noSuchPages;
+};
+void PrintTo(const PrintErrorCase& c, std::ostream* os) { *os << c.language; }
+
+class PrintErrors : public testing::TestWithParam<PrintErrorCase> {};
+
+TEST_P(PrintErrors, AreSaidInTheProgramsLanguage) {
+  const PrintErrorCase& c = GetParam();
+  AppHarness h({IniWithLanguage(c.language), true, true});
+  ASSERT_TRUE(h.Start());
+  CTorvanView& view = *h.Frame()->ActiveView();
+  const print::ReportSource source{view.Grid(), view.GetDocument().Image(), "", h.App().Context().language};
+  EXPECT_EQ(print::PrintReport(nullptr, source).error(), c.noPrinter);
+
+  QPrinter& printer = h.Frame()->Printer();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(h.Dir() + "/report.pdf");
+  printer.setPrintRange(QPrinter::PageRange);
+  printer.setFromTo(5, 6);
+  EXPECT_EQ(print::PrintReport(&printer, source).error(), c.noSuchPages);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, PrintErrors,
+    testing::Values(PrintErrorCase{"English", "No printer to print the report on",
+                                   "The report has no pages 5-6; its pages are 1-1"},
+                    PrintErrorCase{"Chinese", "没有可以打印报表的打印机", "报表没有第 5-6 页；它的页码是 1-1"}),
+    [](const testing::TestParamInfo<PrintErrorCase>& i) { return std::string(i.param.language); });
 
 }  // namespace
 }  // namespace torvan::test

@@ -4,6 +4,7 @@
 // and of a radio that fails, and the commands held while a session runs.
 
 #include <QLabel>
+#include <QPointer>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include "core/channels/TextGrid.h"
 #include "app/channels/TorvanView.h"
 #include "app/link/ProgressDialog.h"
+#include "app/link/TransferController.h"
 #include "core/radio/ChannelCodec.h"
 #include "core/radio/DatFile.h"
 #include "app/radio/TorvanDoc.h"
@@ -66,11 +68,11 @@ class Transfer : public testing::Test {
     ASSERT_TRUE(h.Start(args));
     radio = std::make_unique<SimRadio>(std::move(radioArgs));
     ASSERT_FALSE(radio->Port().empty());
-    h.App().Context().g_strComPort = radio->QPort();
+    h.Frame()->Transfer().SetPort(radio->QPort());
   }
 
   CTorvanView& View() { return *h.Frame()->ActiveView(); }
-  CProgressDialog& Dialog() { return View().ProgressDialog(); }
+  CProgressDialog& Dialog() { return h.Frame()->Transfer().ProgressDialog(); }
   CMSFlexGrid& Grid() { return View().Grid(); }
   RadioImage& Image() { return h.Frame()->ActiveDocument()->Image(); }
 
@@ -88,7 +90,7 @@ class Transfer : public testing::Test {
   }
   // Every position the bar took.
   std::unique_ptr<QSignalSpy> SpyPositions() {
-    return std::make_unique<QSignalSpy>(Dialog().m_progress, &QProgressBar::valueChanged);
+    return std::make_unique<QSignalSpy>(Dialog().Bar(), &QProgressBar::valueChanged);
   }
   static int LastPosition(const QSignalSpy& spy) { return spy.isEmpty() ? -1 : spy.last().at(0).toInt(); }
 
@@ -117,14 +119,14 @@ TEST_F(Transfer, ReadFillsTheGridAndSetsTheCaption) {
   // One step every second block, up to the bar's end.
   EXPECT_EQ(positions->count(), 512);
   EXPECT_EQ(LastPosition(*positions), 512);
-  EXPECT_EQ(Dialog().m_progress->maximum(), 512);
+  EXPECT_EQ(Dialog().Bar()->maximum(), 512);
   EXPECT_EQ(Dialog().Counter()->text(), "512");
 
   // The next transfer is offered afresh.
   Key(Qt::Key_R);
   EXPECT_TRUE(Dialog().isVisible());
   EXPECT_EQ(Dialog().Counter()->text(), "0");
-  EXPECT_EQ(Dialog().m_progress->value(), 0);
+  EXPECT_EQ(Dialog().Bar()->value(), 0);
   EXPECT_TRUE(Dialog().OkButton()->isEnabled());
   QTest::keyClick(&Dialog(), Qt::Key_Escape);
   EXPECT_FALSE(Dialog().isVisible());
@@ -146,7 +148,7 @@ TEST_F(Transfer, WriteSendsTheEditedGrid) {
   const auto positions = SpyPositions();
   ASSERT_TRUE(RunOffered());
   EXPECT_EQ(LastPosition(*positions), 511);
-  EXPECT_EQ(Dialog().m_progress->maximum(), 511);
+  EXPECT_EQ(Dialog().Bar()->maximum(), 511);
 
   ASSERT_TRUE(QTest::qWaitFor([this] { return h.Exists("radio.dat"); }, 5000));
   RadioImage radioMemory;
@@ -195,7 +197,7 @@ TEST_F(Transfer, CancelBeforeOkSendsNothing) {
   ASSERT_TRUE(Dialog().isVisible());
   QTest::keyClick(&Dialog(), Qt::Key_Escape);
   EXPECT_FALSE(Dialog().isVisible());
-  EXPECT_EQ(Dialog().m_bCancel, 1);
+  EXPECT_TRUE(Dialog().CancelRequested());
   QTest::qWait(100);  // a transfer started by mistake would be under way by now
   EXPECT_EQ(Image(), RadioImage::NewDocument());
   EXPECT_EQ(Grid().CellText(1, 1), QString());
@@ -207,7 +209,7 @@ TEST_F(Transfer, CancelDuringReadLeavesGridAndImage) {
   Key(Qt::Key_R);
   const auto positions = SpyPositions();
   bool stillShownAfterCancel = false;
-  QObject::connect(Dialog().m_progress, &QProgressBar::valueChanged, &Dialog(), [&](int position) {
+  QObject::connect(Dialog().Bar(), &QProgressBar::valueChanged, &Dialog(), [&](int position) {
     if (position != 20) return;
     // Escape during a pump step: the session sees the flag at the next one.
     QTimer::singleShot(0, &Dialog(), [&] {
@@ -225,7 +227,7 @@ TEST_F(Transfer, CancelDuringReadLeavesGridAndImage) {
 
 TEST_F(Transfer, PortThatCannotBeOpenedShowsTheMessage) {
   ASSERT_TRUE(h.Start());
-  h.App().Context().g_strComPort = h.Dir() + "/no-such-port";
+  h.Frame()->Transfer().SetPort(h.Dir() + "/no-such-port");
   Key(Qt::Key_R);
   Shown shown;
   AnswerBox(QMessageBox::Ok, &shown);
@@ -234,6 +236,30 @@ TEST_F(Transfer, PortThatCannotBeOpenedShowsTheMessage) {
   EXPECT_TRUE(shown.detail.contains("no-such-port")) << shown.detail.toStdString();
   EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(Image(), RadioImage::NewDocument());
+}
+
+TEST_F(Transfer, AnOfferGoesWithItsDocumentWindowAndTheNextIsForTheNewOne) {
+  ASSERT_TRUE(h.Start());
+  QPointer<CTorvanView> first = &View();
+  Key(Qt::Key_R);
+  ASSERT_TRUE(Dialog().isVisible());
+  EXPECT_EQ(h.Frame()->Transfer().View(), first);
+  // File > New while Read is only offered: the window and its offer go.
+  AppHarness::AnswerMessageBox(QMessageBox::Ok);
+  h.Frame()->Action(cmd::kFileNew)->trigger();
+  ASSERT_TRUE(first.isNull());
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(h.Frame()->Transfer().View(), nullptr);
+  // The next command offers a transfer for the new window, and its OK runs
+  // one (here: the port cannot be opened) without touching the old window.
+  h.Frame()->Transfer().SetPort(h.Dir() + "/no-such-port");
+  Key(Qt::Key_W);
+  ASSERT_TRUE(Dialog().isVisible());
+  EXPECT_EQ(h.Frame()->Transfer().View(), &View());
+  Shown shown;
+  AnswerBox(QMessageBox::Ok, &shown);
+  ASSERT_TRUE(RunOffered());
+  EXPECT_EQ(shown.text, kCouldNotOpenPort);
 }
 
 struct FaultCase {
@@ -295,9 +321,8 @@ TEST_P(TransferTitles, WriteCommitsTheEditorAndBothTitlesFollowTheLanguage) {
   // A document of the 136-174 MHz band, which holds the channel typed below.
   ASSERT_TRUE(SaveDat(h.File("crafted.dat"), CraftedImage()).ok());
   ASSERT_TRUE(h.Start({QString::fromStdString(h.File("crafted.dat"))}));
-  CTorvanView& view = *h.Frame()->ActiveView();
-  CProgressDialog& dialog = view.ProgressDialog();
-  CMSFlexGrid& grid = view.Grid();
+  CProgressDialog& dialog = h.Frame()->Transfer().ProgressDialog();
+  CMSFlexGrid& grid = h.Frame()->ActiveView()->Grid();
   const auto command = [&](Qt::Key key) {
     QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
     QApplication::processEvents();
@@ -340,10 +365,10 @@ TEST_F(Transfer, CommandsThatWouldActOnTheImageWaitForTheSession) {
   bool runningSeen = false;
   QString direction;
   Key(Qt::Key_R);
-  QObject::connect(Dialog().m_progress, &QProgressBar::valueChanged, &Dialog(), [&](int position) {
+  QObject::connect(Dialog().Bar(), &QProgressBar::valueChanged, &Dialog(), [&](int position) {
     if (position != 100) return;
     QTimer::singleShot(0, &Dialog(), [&] {
-      runningSeen = View().TransferRunning() && f->TransferRunning();
+      runningSeen = f->Transfer().Running() && f->Transfer().View() == &View();
       for (int id : held) {
         if (f->Action(id)->isEnabled()) enabledDuring.push_back(id);
       }
@@ -363,11 +388,11 @@ TEST_F(Transfer, CommandsThatWouldActOnTheImageWaitForTheSession) {
   EXPECT_TRUE(f->isVisible());
   EXPECT_TRUE(f->statusBar()->currentMessage().contains("Cancel")) << f->statusBar()->currentMessage().toStdString();
   EXPECT_EQ(direction, "Read Data");
-  EXPECT_TRUE(View().WriteDirection());
+  EXPECT_EQ(f->Transfer().Direction(), CloneDirection::Write);
   EXPECT_EQ(Image(), CraftedImage());  // the read went on to its end
 
   // Afterwards everything acts again.
-  EXPECT_FALSE(f->TransferRunning());
+  EXPECT_FALSE(f->Transfer().Running());
   for (int id : held) EXPECT_TRUE(f->Action(id)->isEnabled()) << id;
   EXPECT_TRUE(f->close());
 }

@@ -20,6 +20,7 @@
 #include "core/files/CsvReader.h"
 #include "core/radio/ChannelCodec.h"
 #include "core/radio/DatFile.h"
+#include "core/product/MainWindowCaption.h"
 
 namespace {
 

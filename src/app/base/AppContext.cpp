@@ -2,30 +2,21 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <cassert>
 
 #include "core/config/IniStore.h"
 
 namespace torvan {
-namespace {
-AppContext* g_current = nullptr;
+
+QString AppContext::ProductString(ProductText t) const {
+  return QString::fromStdString(ProductTextValue(ini, languageName, t));
 }
 
-QString AppContext::ProductText(std::string_view key) const {
-  if (!ini) return {};
-  return QString::fromStdString(ini->GetValue(languageName, key, ""));
-}
+QString AppContext::AppName() const { return QString::fromStdString(SetupAppName(ini)); }
 
-QString AppContext::SetupValue(std::string_view key) const {
-  if (!ini) return {};
-  return QString::fromStdString(ini->GetValue("Setup", key, ""));
-}
-
-void AppContext::SetSetupValue(std::string_view key, std::string_view value) {
-  if (!ini) return;
-  const Status moved = MoveStoreToWritableFile(*ini, settingsFiles);
+void AppContext::SetLanguageName(std::string_view name) {
+  const Status moved = MoveStoreToWritableFile(ini, settingsFiles);
   settingsError = moved.error();
-  ini->SetValue("Setup", key, value);
+  torvan::SetLanguageName(ini, name);
 }
 
 QString AppContext::ProgramFile(const QString& name) const {
@@ -41,15 +32,6 @@ QString AppContext::Text(torvan::Text t) const {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-AppContext& App() {
-  assert(g_current && "App() used while no application object exists");
-  return *g_current;
-}
-
-bool HasApp() { return g_current != nullptr; }
-
-namespace detail {
-void SetCurrentApp(AppContext* ctx) { g_current = ctx; }
-}  // namespace detail
+QString AppContext::HelpFile() const { return ProgramFile(helpFileName); }
 
 }  // namespace torvan

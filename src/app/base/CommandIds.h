@@ -1,7 +1,7 @@
 #pragma once
-// Command, control and resource numbers that behaviour depends on: help
-// contexts are these numbers, and other parts of the program address commands
-// by them.
+// The program's one table of command and control numbers. A command's or a
+// control's number is its help context: F1 opens the help file at the topic
+// of that number. Other parts of the program address commands by them.
 
 namespace torvan::cmd {
 
@@ -48,7 +48,6 @@ inline constexpr int kNavigatorBar = 100;    // the docked navigation bar
 inline constexpr int kNavigatorTree = 1032;  // its tree
 inline constexpr int kLanguageEnglish = 1006;
 inline constexpr int kLanguageChinese = 1007;
-inline constexpr int kAboutIcon = 1004;
 
 // In-place editors of the grid (their ids are their help contexts).
 inline constexpr int kEditRxFreq = 2127;
@@ -60,5 +59,33 @@ inline constexpr int kComboBusyLock = 1127;
 inline constexpr int kComboScanAdd = 1134;
 inline constexpr int kComboBandwidth = 1135;
 inline constexpr int kEditName = 1126;
+
+// The product information dialog.
+inline constexpr int kProductType = 1013;
+inline constexpr int kProductField = 1009;
+inline constexpr int kBandLowerEdge = 1113;
+inline constexpr int kBandUpperEdge = 1114;
+
+// The option dialog (Optional Features): a list per option, the two codes
+// and Remove Stun.
+inline constexpr int kOptionLed = 1119;
+inline constexpr int kOptionStep = 1117;
+inline constexpr int kOptionBatterySaver = 1120;
+inline constexpr int kOptionEmergencyAlarm = 1133;
+inline constexpr int kOptionKeypadLock = 1121;
+inline constexpr int kOptionSquelchLevel = 1116;
+inline constexpr int kOptionTimeOutTimer = 1118;
+inline constexpr int kOptionMode = 1128;
+inline constexpr int kOptionVoiceSensitivity = 1122;
+inline constexpr int kOptionPriScanningTime = 1125;
+inline constexpr int kOptionPriorityScan = 1123;
+inline constexpr int kOptionScanMode = 1126;
+inline constexpr int kOptionChannelDisplay = 1124;
+inline constexpr int kOptionBeep = 1132;
+inline constexpr int kOptionAniSwitch = 1131;
+inline constexpr int kOptionPttId = 1134;
+inline constexpr int kAniCode = 1001;
+inline constexpr int kRemoveStun = 1002;
+inline constexpr int kStunCode = 1003;
 
 }  // namespace torvan::ctrl

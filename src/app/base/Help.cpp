@@ -58,16 +58,13 @@ void HelpWindow::Destroy() { delete g_helpWindow.data(); }
 QString HelpWindow::CurrentAnchor() const { return browser_->source().fragment(); }
 QString HelpWindow::CurrentFile() const { return browser_->source().toLocalFile(); }
 
-void ShowHelp(int context) {
-  if (!HasApp()) return;
-  const AppContext& app = App();
-  HelpWindow::Show(app.ProgramFile(app.helpFileName), context);
-}
+void ShowHelp(const AppContext& app, int context) { HelpWindow::Show(app.HelpFile(), context); }
 
-void InstallHelpKey(QWidget* window, std::function<int()> context) {
+void InstallHelpKey(QWidget* window, const AppContext& app, std::function<int()> context) {
   auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);
   key->setContext(Qt::WindowShortcut);
-  QObject::connect(key, &QShortcut::activated, window, [context = std::move(context)] { ShowHelp(context()); });
+  QObject::connect(key, &QShortcut::activated, window,
+                   [&app, context = std::move(context)] { ShowHelp(app, context()); });
 }
 
 }  // namespace torvan

@@ -12,6 +12,8 @@ class QTextBrowser;
 
 namespace torvan {
 
+struct AppContext;
+
 // Gives `w` a help context (its control or command id).
 void SetHelpId(QWidget* w, int id);
 // The help context of `w` or of its nearest parent that has one; 0 when none.
@@ -37,11 +39,11 @@ class HelpWindow : public QWidget {
   QTextBrowser* browser_;
 };
 
-// Opens help at `context` in the help file of the running program.
-void ShowHelp(int context);
+// Opens help at `context` in the help file of the program's language.
+void ShowHelp(const AppContext& app, int context);
 
 // Makes F1 inside `window` open help at the context that `context` returns
-// when the key is pressed.
-void InstallHelpKey(QWidget* window, std::function<int()> context);
+// when the key is pressed. `app` must outlive `window`.
+void InstallHelpKey(QWidget* window, const AppContext& app, std::function<int()> context);
 
 }  // namespace torvan

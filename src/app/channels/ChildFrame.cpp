@@ -4,14 +4,14 @@
 #include <QCloseEvent>
 #include <QMenu>
 
+#include "app/base/LanguagePack.h"
 #include "app/channels/TorvanView.h"
 #include "app/radio/TorvanDoc.h"
-#include "app/base/LanguagePack.h"
 
 namespace torvan {
 
-CChildFrame::CChildFrame(std::unique_ptr<CTorvanDoc> doc, QWidget* parent)
-    : QMdiSubWindow(parent), m_document(std::move(doc)), m_view(new CTorvanView(m_document.get())) {
+CChildFrame::CChildFrame(std::unique_ptr<CTorvanDoc> doc, AppContext& app, QWidget* parent)
+    : QMdiSubWindow(parent), m_document(std::move(doc)), m_view(new CTorvanView(*m_document, app)) {
   setWidget(m_view);
   setWindowIcon(LanguagePack::Icon(QStringLiteral("tree-page")));
   setWindowTitle(m_document->Title());
@@ -25,8 +25,9 @@ CChildFrame::CChildFrame(std::unique_ptr<CTorvanDoc> doc, QWidget* parent)
 }
 
 CChildFrame::~CChildFrame() {
-  // The view goes with the frame's children; the document must not point at it.
-  m_document->SetView(nullptr);
+  // The view goes with the frame's children, after the document: it must not
+  // outlive the document it shows.
+  delete m_view;
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

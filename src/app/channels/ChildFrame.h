@@ -8,13 +8,14 @@
 
 namespace torvan {
 
+struct AppContext;
 class CTorvanDoc;
 class CTorvanView;
 
 class CChildFrame : public QMdiSubWindow {
   Q_OBJECT
  public:
-  explicit CChildFrame(std::unique_ptr<CTorvanDoc> doc, QWidget* parent = nullptr);
+  CChildFrame(std::unique_ptr<CTorvanDoc> doc, AppContext& app, QWidget* parent = nullptr);
   ~CChildFrame() override;
 
   CTorvanDoc* Document() const { return m_document.get(); }

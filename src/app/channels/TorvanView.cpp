@@ -5,15 +5,15 @@
 #include <QIcon>
 #include <QVBoxLayout>
 
-#include "core/radio/ChannelCodec.h"
-#include "core/config/IniStore.h"
-#include "app/link/PortSetting.h"
-#include "core/product/ProductCatalog.h"
-#include "core/radio/ToneTable.h"
-#include "app/radio/TorvanDoc.h"
 #include "app/base/AppContext.h"
 #include "app/base/CommandIds.h"
 #include "app/base/Help.h"
+#include "app/radio/TorvanDoc.h"
+#include "core/config/IniStore.h"
+#include "core/product/MainWindowCaption.h"
+#include "core/product/ProductCatalog.h"
+#include "core/radio/ChannelCodec.h"
+#include "core/radio/ToneTable.h"
 
 namespace torvan {
 namespace {
@@ -25,15 +25,10 @@ constexpr int kGridFontPointSize = 9;
 constexpr int kFormMarginX = 12;
 constexpr int kFormMarginY = 10;
 
-DisplayLanguage Language() { return HasApp() ? App().language : DisplayLanguage::English; }
-
 }  // namespace
 
-CTorvanView::CTorvanView(CTorvanDoc* doc, QWidget* parent)
-    : QWidget(parent), m_pDocument(doc), m_grid(this) {
-  m_pageEndRows.fill(kGridRows - 1);
-  m_pageEndRows[0] = 0;
-  LoadPortOfNextTransfer();  // the stored port choice, at every view construction
+CTorvanView::CTorvanView(CTorvanDoc& doc, AppContext& app, QWidget* parent)
+    : QWidget(parent), m_document(doc), m_app(app), m_grid(this) {
 
   QFont font(QStringLiteral("Times New Roman"), kGridFontPointSize);
   font.setStyleHint(QFont::Serif);
@@ -48,13 +43,14 @@ CTorvanView::CTorvanView(CTorvanDoc* doc, QWidget* parent)
   connect(&m_grid, &CMSFlexGrid::leaveCell, this, &CTorvanView::OnLeaveCellGrid);
   connect(&m_grid, &CMSFlexGrid::mouseDown, this, &CTorvanView::OnMouseDownGrid);
   connect(&m_grid, &CMSFlexGrid::scroll, this, &CTorvanView::OnScrollGrid);
-  if (doc) doc->SetView(this);
+  // The grid holds the edits: a save takes them into the image first.
+  connect(&doc, &CTorvanDoc::aboutToSave, this, qOverload<>(&CTorvanView::EncodeImage));
 }
 
 void CTorvanView::OnInitialUpdate() {
-  if (m_bFirstUpdate == 1) {
+  if (!m_gridSetUp) {
     SetUpGrid();
-    m_bFirstUpdate = 0;
+    m_gridSetUp = true;
   }
   // The frame icon: "title.ico" of the current folder, when there is one.
   const QString icoPath = QDir::current().filePath(QString::fromLatin1(kFrameIconFile));
@@ -66,13 +62,13 @@ void CTorvanView::OnInitialUpdate() {
 }
 
 void CTorvanView::SetUpGrid() {
-  const DisplayLanguage lang = Language();
+  const DisplayLanguage lang = m_app.language;
   m_toneTexts = LoadToneTexts(lang);
 
   m_grid.BeginUpdate();
   m_grid.SetRows(kGridRows);
   m_grid.SetCols(kGridCols);
-  m_grid.SetHighLight(CMSFlexGrid::kHighLightNever);
+  m_grid.setSelectionMode(QAbstractItemView::NoSelection);  // the current cell shows by its editor
   m_grid.SetForeColorFixed(QColor(kFixedTextColor));
   CreateEditors();
 
@@ -81,63 +77,30 @@ void CTorvanView::SetUpGrid() {
     m_grid.SetCellText(0, col, QString::fromUtf8(h.data(), static_cast<qsizetype>(h.size())));
   }
   for (int row = 1; row < kGridRows; ++row) m_grid.SetCellText(row, 0, QString::fromStdString(RowLabel(row)));
-  for (int col = 0; col < kGridCols; ++col) m_grid.SetColAlignment(col, CMSFlexGrid::kAlignCenterCenter);
-
-  const int w = m_grid.ColWidth(0);  // the grid's default width, before any change
-  for (int col = 0; col < kGridCols; ++col) m_grid.SetColWidth(col, static_cast<int>(w * kColWidthFactors[col]));
+  for (int col = 0; col < kGridCols; ++col) m_grid.SetColAlignment(col, Qt::AlignCenter);
+  for (int col = 0; col < kGridCols; ++col)
+    m_grid.SetColWidth(col, static_cast<int>(CMSFlexGrid::kDefaultColWidth * kColWidthFactors[col]));
   m_grid.EndUpdate();
 }
 
 void CTorvanView::DecodeImage() {
-  if (!m_pDocument) return;
-  const DisplayLanguage lang = Language();
+  const DisplayLanguage lang = m_app.language;
   HideAllEditors();  // the image replaces every cell: nothing typed before is committed over it
   m_grid.BeginUpdate();
-  const BandLimits band = torvan::DecodeImage(m_pDocument->Image(), m_grid, lang);
+  const BandLimits band = torvan::DecodeImage(m_document.Image(), m_grid, lang);
   m_grid.EndUpdate();
-  if (!HasApp()) return;
-  AppContext& app = App();
-  app.band = band;
+  m_app.band = band;
 
-  const std::string model = app.ini ? RadioModelName(*app.ini, m_pDocument->Image()) : std::string();
-  const std::string name = app.ini ? ProductTextValue(*app.ini, ProductText::AppName) : std::string();
+  const std::string model = RadioModelName(m_app.ini, m_document.Image());
+  const std::string name = ProductTextValue(m_app.ini, ProductText::AppName);
   emit mainCaptionChanged(QString::fromStdString(MainWindowCaption(name, model, band, lang)));
 }
 
-void CTorvanView::EncodeImage() {
-  if (!m_pDocument) return;
+void CTorvanView::EncodeImage() { EncodeImage(m_document.Image()); }
+
+void CTorvanView::EncodeImage(RadioImage& image) {
   OnLeaveCellGrid();
-  const BandLimits band = HasApp() ? App().band : BandLimits::Decode(m_pDocument->Image());
-  torvan::EncodeImage(m_grid, band, m_pDocument->Image());
-}
-
-void CTorvanView::OnLanguage() {
-  CLanguageDialog& dialog = LanguageDialog();
-  if (dialog.exec() != QDialog::Accepted || !dialog.Changed()) return;
-  if (HasApp() && App().restart) App().restart();
-}
-
-CLanguageDialog& CTorvanView::LanguageDialog() {
-  if (!m_languageDialog) m_languageDialog = new CLanguageDialog(this);
-  return *m_languageDialog;
-}
-
-CProgressDialog& CTorvanView::ProgressDialog() {
-  if (!m_pProgressDialog) {
-    m_pProgressDialog = new CProgressDialog(this);
-    m_pProgressDialog->addActions(m_transferKeys);
-  }
-  return *m_pProgressDialog;
-}
-
-CComSetupDialog& CTorvanView::ComSetupDialog() {
-  if (!m_comSetupDialog) m_comSetupDialog = new CComSetupDialog(this);
-  return *m_comSetupDialog;
-}
-
-void CTorvanView::SetTransferKeys(const QList<QAction*>& keys) {
-  m_transferKeys = keys;
-  if (m_pProgressDialog) m_pProgressDialog->addActions(keys);
+  torvan::EncodeImage(m_grid, m_app.band, image);
 }
 
 }  // namespace torvan

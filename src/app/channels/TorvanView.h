@@ -12,15 +12,12 @@
 // The editing part lives in TorvanViewEditing.cpp.
 
 #include <QWidget>
-#include <array>
 #include <string>
 #include <vector>
 
-#include "core/channels/CellRules.h"
 #include "app/grid/FlexGrid.h"
-#include "app/link/ComSetupDialog.h"
-#include "app/link/ProgressDialog.h"
-#include "app/shell/LanguageDialog.h"
+#include "core/channels/CellRules.h"
+#include "core/radio/RadioImage.h"
 
 class QComboBox;
 class QKeyEvent;
@@ -28,19 +25,19 @@ class QLineEdit;
 
 namespace torvan {
 
+struct AppContext;
 class CTorvanDoc;
 
 class CTorvanView : public QWidget {
   Q_OBJECT
  public:
-  // Pages of a channel print: entry 0 is 0, entries 1..29 start at 200.
-  static constexpr int kPrintPageTableSize = 30;
   // The blue of the header row and the label column.
   static constexpr QRgb kFixedTextColor = qRgb(0, 50, 240);
 
-  explicit CTorvanView(CTorvanDoc* doc, QWidget* parent = nullptr);
+  // `doc` and `app` outlive the view.
+  CTorvanView(CTorvanDoc& doc, AppContext& app, QWidget* parent = nullptr);
 
-  CTorvanDoc* GetDocument() const { return m_pDocument; }
+  CTorvanDoc& GetDocument() const { return m_document; }
   CMSFlexGrid& Grid() { return m_grid; }
   const CMSFlexGrid& Grid() const { return m_grid; }
   const std::vector<std::string>& ToneTexts() const { return m_toneTexts; }
@@ -53,8 +50,9 @@ class CTorvanView : public QWidget {
   // Image -> grid, program-wide band limits and the main window caption.
   void DecodeImage();
   // Commits an open cell editor, then writes the band limits and all 200 rows
-  // into the document's image.
+  // into the document's image (or into `image`).
   void EncodeImage();
+  void EncodeImage(RadioImage& image);
 
   // Commits the open in-place editor into the current cell through the cell
   // rules: a frequency outside the band or off the channel raster is refused
@@ -70,39 +68,9 @@ class CTorvanView : public QWidget {
   // The editor that is open (shown and not yet committed), or nullptr.
   QWidget* OpenEditor() const;
 
-  // Setup > Language: the language dialog, and on a change the restart.
-  void OnLanguage();
-
-  // The view's dialogs (language, port, transfer progress) are made on first
-  // use and kept as long as the view.
-  CLanguageDialog& LanguageDialog();
-
-  // --- Transfers with the radio and the port (link/ViewTransfer.cpp) ----------
-  // Program > Read / Write: set the direction and offer the progress dialog;
-  // while it is offered or its transfer runs, only the direction changes.
-  void OnRead();
-  void OnWrite();
-  // The transfer the progress dialog's OK starts: one clone session with the
-  // radio on the port of the next transfer. 1 when the port could not be
-  // opened or Cancel was chosen in the Retry/Cancel question, otherwise 0.
-  int OnCloneStart();
-  // Setup > Com Setup.
-  void OnComSetup();
-  bool WriteDirection() const { return m_bWrite != 0; }
-  // True while the progress dialog is offered or its transfer runs.
-  bool TransferOffered() const { return m_pProgressDialog && m_pProgressDialog->WindowExists(); }
-  // True while a clone session runs (it holds the document's image and the port).
-  bool TransferRunning() const { return m_bTransferRunning; }
-  CProgressDialog& ProgressDialog();
-  CComSetupDialog& ComSetupDialog();
-  // Keys that also act while the progress window has the keyboard.
-  void SetTransferKeys(const QList<QAction*>& keys);
-
  signals:
   // The caption the main window takes after a decode.
   void mainCaptionChanged(const QString& caption);
-  // A clone session starts (true) or has ended (false).
-  void transferRunningChanged(bool running);
 
  protected:
   // The keyboard hook of the grid and its editors: Enter and Tab commit and
@@ -141,18 +109,11 @@ class CTorvanView : public QWidget {
   // closed, F1 opens the list's help; the rest stays with the list.
   bool OnDroppedListKey(QComboBox* list, QKeyEvent* k);
 
-  CTorvanDoc* m_pDocument;
+  CTorvanDoc& m_document;
+  AppContext& m_app;
   CMSFlexGrid m_grid;
-  std::array<int, kPrintPageTableSize> m_pageEndRows{};
-  int m_usedChannels = 0;
-  int m_bWrite = 0;
-  int m_bFirstUpdate = 1;
-  CLanguageDialog* m_languageDialog = nullptr;
+  bool m_gridSetUp = false;
   std::vector<std::string> m_toneTexts;
-  CProgressDialog* m_pProgressDialog = nullptr;  // a child: reused for every transfer
-  CComSetupDialog* m_comSetupDialog = nullptr;
-  QList<QAction*> m_transferKeys;
-  bool m_bTransferRunning = false;
 
   // The nine in-place editors: children of m_grid, created by the set-up.
   QLineEdit* m_editRxFreq = nullptr;
@@ -164,8 +125,8 @@ class CTorvanView : public QWidget {
   QComboBox* m_comboBusyLock = nullptr;
   QComboBox* m_comboBandwidth = nullptr;
   QComboBox* m_comboScanAdd = nullptr;
-  bool m_bCommitting = false;      // a warning of a commit is on screen
-  bool m_bPassingThrough = false;  // a two-step move is in its first step
+  bool m_committing = false;      // a warning of a commit is on screen
+  bool m_passingThrough = false;  // a two-step move is in its first step
 };
 
 }  // namespace torvan

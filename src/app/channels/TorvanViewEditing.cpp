@@ -10,18 +10,15 @@
 #include <QMessageBox>
 #include <QStringListModel>
 
-#include "app/channels/ChannelNameValidator.h"
-#include "app/channels/TorvanView.h"
-#include "core/radio/NameCodes.h"
-#include "app/radio/TorvanDoc.h"
 #include "app/base/AppContext.h"
 #include "app/base/CommandIds.h"
 #include "app/base/Help.h"
+#include "app/channels/ChannelNameValidator.h"
+#include "app/channels/TorvanView.h"
+#include "core/radio/NameCodes.h"
 
 namespace torvan {
 namespace {
-
-DisplayLanguage ActiveLanguage() { return HasApp() ? App().language : DisplayLanguage::English; }
 
 QString Qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -29,10 +26,6 @@ QStringList Words(std::initializer_list<Text> texts, DisplayLanguage lang) {
   QStringList words;
   for (Text t : texts) words << Qs(TextFor(t, lang));
   return words;
-}
-
-QString MessageString(MessageId id) {
-  return HasApp() ? App().Message(id) : Qs(MessageText(id, DisplayLanguage::English));
 }
 
 // Keys that write into a cell: a printable character, Delete, Backspace.
@@ -46,7 +39,7 @@ bool IsTypingKey(const QKeyEvent* k) {
 }  // namespace
 
 void CTorvanView::CreateEditors() {
-  const DisplayLanguage lang = ActiveLanguage();
+  const DisplayLanguage lang = m_app.language;
   const auto makeEdit = [this](int id) {
     auto* e = new QLineEdit(&m_grid);
     e->setFrame(false);
@@ -127,7 +120,7 @@ bool CTorvanView::IsEditor(const QObject* o) const {
 
 void CTorvanView::OnEnterCellGrid() {
   QWidget* e = EditorForColumn();
-  if (!e || m_bPassingThrough) return;
+  if (!e || m_passingThrough) return;
   if (!e->isHidden()) {
     // Already open on this cell (a click beside it, a key typed on the grid):
     // keep what was typed.
@@ -191,23 +184,21 @@ QString CTorvanView::EditorText(const QWidget* editor) const {
 
 CommitResult CTorvanView::CommitEditor() {
   QWidget* e = EditorForColumn();
-  if (!e || e->isHidden() || m_bCommitting) return {};
+  if (!e || e->isHidden() || m_committing) return {};
   const int row = m_grid.Row();
   const int col = m_grid.Col();
 
   ChannelTexts texts;
   for (int c = kColRxFrequency; c <= kColName; ++c) texts[TextIndex(c)] = m_grid.TextMatrix(row, c);
   const ChannelTexts before = texts;
-  const BandLimits band = HasApp() ? App().band
-                                   : (m_pDocument ? BandLimits::Decode(m_pDocument->Image()) : BandLimits{});
-  const CommitResult result = CommitCell(texts, col, EditorText(e).toStdString(), band, ActiveLanguage());
+  const CommitResult result = CommitCell(texts, col, EditorText(e).toStdString(), m_app.band, m_app.language);
 
   // The warning comes first, while the editor still shows what was typed;
   // then the cells change and the editor closes.
   if (result.message) {
-    m_bCommitting = true;
+    m_committing = true;
     ShowCellWarning(*result.message);
-    m_bCommitting = false;
+    m_committing = false;
   }
   for (int c = kColRxFrequency; c <= kColName; ++c) {
     if (texts[TextIndex(c)] != before[TextIndex(c)]) m_grid.SetTextMatrix(row, c, texts[TextIndex(c)]);
@@ -217,7 +208,7 @@ CommitResult CTorvanView::CommitEditor() {
 }
 
 void CTorvanView::ShowCellWarning(MessageId id) {
-  QMessageBox box(QMessageBox::Warning, MessageString(MessageId::Caution), MessageString(id), QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::Warning, m_app.Message(MessageId::Caution), m_app.Message(id), QMessageBox::Ok, this);
   box.exec();
 }
 
@@ -266,14 +257,14 @@ void CTorvanView::MoveToNextCell(int row, int col) {
   } else if (row < m_grid.Rows() - 1) {
     // Two steps; the cell between them is passed through without opening its
     // editor, so that its text is not committed (and checked) once more.
-    m_bPassingThrough = true;
+    m_passingThrough = true;
     m_grid.SetCol(kColRxFrequency);
-    m_bPassingThrough = false;
+    m_passingThrough = false;
     m_grid.SetRow(row + 1);
   } else {
-    m_bPassingThrough = true;
+    m_passingThrough = true;
     m_grid.SetRow(1);
-    m_bPassingThrough = false;
+    m_passingThrough = false;
     m_grid.SetCol(kColRxFrequency);
   }
   OnEnterCellGrid();  // opened already by the move; this focuses it
@@ -286,9 +277,9 @@ void CTorvanView::MoveToPreviousCell() {
   if (col > kColRxFrequency) {
     m_grid.SetCol(col - 1);
   } else {
-    m_bPassingThrough = true;
+    m_passingThrough = true;
     m_grid.SetCol(kColName);
-    m_bPassingThrough = false;
+    m_passingThrough = false;
     m_grid.SetRow(row > 1 ? row - 1 : m_grid.Rows() - 1);
   }
   OnEnterCellGrid();
@@ -351,7 +342,7 @@ bool CTorvanView::OnDroppedListKey(QComboBox* list, QKeyEvent* k) {
     }
     case Qt::Key_F1:
       // The dropped list is a window of its own: help for the list itself.
-      ShowHelp(HelpIdOf(list));
+      ShowHelp(m_app, HelpIdOf(list));
       return true;
     default:
       return false;

@@ -10,7 +10,8 @@
 namespace torvan {
 namespace {
 
-constexpr int kTwipsPerInch = 1440;
+// The alignment of a column before SetColAlignment.
+constexpr Qt::Alignment kGeneralAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 
 // Cell (0, 0): painted like a header section so that it matches its neighbours.
 class CornerCell : public QWidget {
@@ -63,13 +64,12 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent)
     h->setSectionResizeMode(QHeaderView::Fixed);
   }
   horizontalHeader()->setMinimumSectionSize(1);
-  horizontalHeader()->setDefaultSectionSize(kDefaultColWidthPx);
+  horizontalHeader()->setDefaultSectionSize(kDefaultColWidth);
   verticalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-  verticalHeader()->setFixedWidth(kDefaultColWidthPx);
+  verticalHeader()->setFixedWidth(kDefaultColWidth);
 
-  colTwips_.assign(1, -1);
-  colAlignment_.assign(1, kAlignGeneral);
+  colAlignment_.assign(1, kGeneralAlignment);
   SetCols(2);
   SetRows(2);
 }
@@ -96,8 +96,7 @@ void CMSFlexGrid::SetCols(int cols) {
   cols = std::max(cols, 2);
   const int oldCols = columnCount();
   setColumnCount(cols - 1);
-  colTwips_.resize(static_cast<std::size_t>(cols), -1);
-  colAlignment_.resize(static_cast<std::size_t>(cols), kAlignGeneral);
+  colAlignment_.resize(static_cast<std::size_t>(cols), kGeneralAlignment);
   model()->blockSignals(true);
   for (int c = oldCols; c < cols - 1; ++c) EnsureItem(0, c + 1);
   model()->blockSignals(false);
@@ -121,7 +120,7 @@ QTableWidgetItem* CMSFlexGrid::EnsureItem(int row, int col, const QString& text)
   // Made complete before the table takes it: one notification, not one per property.
   auto* it = new QTableWidgetItem(text);
   it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-  it->setTextAlignment(QtAlignment(col));
+  it->setTextAlignment(ColAlignment(col));
   if (row == 0) {
     StyleFixedItem(it, col);
     setHorizontalHeaderItem(col - 1, it);
@@ -136,7 +135,7 @@ QTableWidgetItem* CMSFlexGrid::EnsureItem(int row, int col, const QString& text)
 
 void CMSFlexGrid::StyleFixedItem(QTableWidgetItem* item, int col) const {
   if (foreColorFixed_.isValid()) item->setForeground(foreColorFixed_);
-  item->setTextAlignment(QtAlignment(col));
+  item->setTextAlignment(ColAlignment(col));
 }
 
 QString CMSFlexGrid::CellText(int row, int col) const {
@@ -234,43 +233,32 @@ void CMSFlexGrid::scrollContentsBy(int dx, int dy) {
 
 int CMSFlexGrid::ColWidth(int col) const {
   if (col < 0 || col >= Cols()) return 0;
-  const int set = colTwips_[static_cast<std::size_t>(col)];
-  return set >= 0 ? set : PixelsToTwipsX(kDefaultColWidthPx);
+  return col == 0 ? verticalHeader()->width() : columnWidth(col - 1);
 }
 
-void CMSFlexGrid::SetColWidth(int col, int twips) {
-  if (col < 0 || col >= Cols() || twips < 0) return;
-  colTwips_[static_cast<std::size_t>(col)] = twips;
-  const int px = TwipsToPixelsX(twips);
+void CMSFlexGrid::SetColWidth(int col, int pixels) {
+  if (col < 0 || col >= Cols() || pixels < 0) return;
   if (col == 0) {
-    verticalHeader()->setFixedWidth(px);
+    verticalHeader()->setFixedWidth(pixels);
     updateGeometries();
   } else {
-    setColumnWidth(col - 1, px);
+    setColumnWidth(col - 1, pixels);
   }
 }
 
-int CMSFlexGrid::ColAlignment(int col) const {
-  if (col < 0 || col >= Cols()) return kAlignGeneral;
+Qt::Alignment CMSFlexGrid::ColAlignment(int col) const {
+  if (col < 0 || col >= Cols()) return kGeneralAlignment;
   return colAlignment_[static_cast<std::size_t>(col)];
 }
 
-void CMSFlexGrid::SetColAlignment(int col, int alignment) {
-  if (col < 0 || col >= Cols() || alignment < kAlignLeftTop || alignment > kAlignGeneral) return;
+void CMSFlexGrid::SetColAlignment(int col, Qt::Alignment alignment) {
+  if (col < 0 || col >= Cols()) return;
   colAlignment_[static_cast<std::size_t>(col)] = alignment;
   ApplyAlignment(col);
 }
 
-Qt::Alignment CMSFlexGrid::QtAlignment(int col) const {
-  const int a = ColAlignment(col);
-  if (a == kAlignGeneral) return Qt::AlignLeft | Qt::AlignVCenter;  // text cells of a general column
-  static constexpr Qt::Alignment kHorizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
-  static constexpr Qt::Alignment kVertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
-  return kHorizontal[a / 3] | kVertical[a % 3];
-}
-
 void CMSFlexGrid::ApplyAlignment(int col) {
-  const Qt::Alignment al = QtAlignment(col);
+  const Qt::Alignment al = ColAlignment(col);
   BeginUpdate();
   for (int r = 0; r < Rows(); ++r) {
     if (QTableWidgetItem* it = ItemAt(r, col)) it->setTextAlignment(al);
@@ -280,12 +268,6 @@ void CMSFlexGrid::ApplyAlignment(int col) {
     AsCorner(corner_)->alignment = al;
     corner_->update();
   }
-}
-
-void CMSFlexGrid::SetHighLight(int mode) {
-  highLight_ = mode;
-  setSelectionMode(mode == kHighLightNever ? QAbstractItemView::NoSelection : QAbstractItemView::SingleSelection);
-  if (mode == kHighLightNever) clearSelection();
 }
 
 void CMSFlexGrid::SetForeColorFixed(const QColor& c) {
@@ -315,16 +297,6 @@ QRect CMSFlexGrid::CellRect(int row, int col) const {
 }
 
 QRect CMSFlexGrid::CellRect() const { return CellRect(row_, col_); }
-
-int CMSFlexGrid::CellLeft() const { return PixelsToTwipsX(CellRect().x()); }
-int CMSFlexGrid::CellTop() const { return PixelsToTwipsY(CellRect().y()); }
-int CMSFlexGrid::CellWidth() const { return PixelsToTwipsX(CellRect().width()); }
-int CMSFlexGrid::CellHeight() const { return PixelsToTwipsY(CellRect().height()); }
-
-int CMSFlexGrid::TwipsToPixelsX(int twips) const { return twips * logicalDpiX() / kTwipsPerInch; }
-int CMSFlexGrid::TwipsToPixelsY(int twips) const { return twips * logicalDpiY() / kTwipsPerInch; }
-int CMSFlexGrid::PixelsToTwipsX(int px) const { return px * kTwipsPerInch / std::max(logicalDpiX(), 1); }
-int CMSFlexGrid::PixelsToTwipsY(int px) const { return px * kTwipsPerInch / std::max(logicalDpiY(), 1); }
 
 void CMSFlexGrid::updateGeometries() {
   QTableWidget::updateGeometries();

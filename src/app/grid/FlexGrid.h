@@ -4,8 +4,8 @@
 // way the rest of the program addresses a grid: rows 0..Rows-1 and columns
 // 0..Cols-1 including the fixed ones, a current cell (Row, Col) whose change
 // fires leaveCell (while Row/Col still name the old cell) and then enterCell,
-// column widths in twips, and the geometry of the current cell for editors
-// laid over it.
+// a width and an alignment per column, and the geometry of the current cell
+// for editors laid over it.
 
 #include <QColor>
 #include <QRect>
@@ -21,15 +21,8 @@ namespace torvan {
 class CMSFlexGrid : public QTableWidget, public TextGrid {
   Q_OBJECT
  public:
-  // Cell alignment codes of ColAlignment.
-  enum Alignment : int {
-    kAlignLeftTop = 0, kAlignLeftCenter = 1, kAlignLeftBottom = 2,
-    kAlignCenterTop = 3, kAlignCenterCenter = 4, kAlignCenterBottom = 5,
-    kAlignRightTop = 6, kAlignRightCenter = 7, kAlignRightBottom = 8,
-    kAlignGeneral = 9,
-  };
-  // Selection highlighting of HighLight.
-  enum HighLightMode : int { kHighLightNever = 0, kHighLightAlways = 1, kHighLightWithFocus = 2 };
+  // The width of a column before SetColWidth, in pixels.
+  static constexpr int kDefaultColWidth = 100;
 
   explicit CMSFlexGrid(QWidget* parent = nullptr);
 
@@ -38,8 +31,6 @@ class CMSFlexGrid : public QTableWidget, public TextGrid {
   void SetRows(int rows);
   int Cols() const { return columnCount() + 1; }
   void SetCols(int cols);
-  int FixedRows() const { return 1; }
-  int FixedCols() const { return 1; }
 
   // --- Texts ------------------------------------------------------------------
   std::string TextMatrix(int row, int col) const override;
@@ -48,7 +39,6 @@ class CMSFlexGrid : public QTableWidget, public TextGrid {
   void SetCellText(int row, int col, const QString& text);
   // Text of the current cell.
   QString Text() const { return CellText(row_, col_); }
-  void SetText(const QString& text) { SetCellText(row_, col_, text); }
 
   // Many cell changes at once (a decode writes 1800 cells): between
   // BeginUpdate and EndUpdate no per-cell notification or repaint happens;
@@ -65,34 +55,23 @@ class CMSFlexGrid : public QTableWidget, public TextGrid {
   void SetCol(int col);
 
   // --- Columns ----------------------------------------------------------------
-  // Width in twips. Before any SetColWidth every column reads the widget's
-  // default width.
+  // Width in pixels (column 0: the label column). Before any SetColWidth
+  // every column is kDefaultColWidth wide.
   int ColWidth(int col) const;
-  void SetColWidth(int col, int twips);
-  int ColAlignment(int col) const;
-  void SetColAlignment(int col, int alignment);
-  static int DefaultColWidthPixels() { return kDefaultColWidthPx; }
-
-  int HighLight() const { return highLight_; }
-  void SetHighLight(int mode);
-  QColor ForeColorFixed() const { return foreColorFixed_; }
+  void SetColWidth(int col, int pixels);
+  // The alignment of every cell of a column, those written later included;
+  // left and vertically centred before any SetColAlignment.
+  Qt::Alignment ColAlignment(int col) const;
+  void SetColAlignment(int col, Qt::Alignment alignment);
+  // The text colour of the header row and the label column.
   void SetForeColorFixed(const QColor& c);
 
-  // --- Geometry of the current cell -------------------------------------------
-  // In twips, relative to the grid's client area (fixed row and column included).
-  int CellLeft() const;
-  int CellTop() const;
-  int CellWidth() const;
-  int CellHeight() const;
-  // The same in pixels, in the coordinates of this widget: where an editor
-  // that is a child of the grid lies exactly over the current cell.
+  // --- Geometry ---------------------------------------------------------------
+  // A cell's rectangle in the coordinates of this widget (the fixed row and
+  // column included): where an editor that is a child of the grid lies
+  // exactly over it.
   QRect CellRect() const;
   QRect CellRect(int row, int col) const;
-
-  int TwipsToPixelsX(int twips) const;
-  int TwipsToPixelsY(int twips) const;
-  int PixelsToTwipsX(int px) const;
-  int PixelsToTwipsY(int px) const;
 
  signals:
   void enterCell();
@@ -108,14 +87,11 @@ class CMSFlexGrid : public QTableWidget, public TextGrid {
   void updateGeometries() override;
 
  private:
-  static constexpr int kDefaultColWidthPx = 100;
-
   QTableWidgetItem* ItemAt(int row, int col) const;
   // The item of a cell, made with `text` (and the column's alignment and the
   // fixed cells' colour) when the cell has none yet. Cells of the fixed row
   // and column always have one; other cells get one with their first text.
   QTableWidgetItem* EnsureItem(int row, int col, const QString& text = QString());
-  Qt::Alignment QtAlignment(int col) const;
   void ApplyAlignment(int col);
   void StyleFixedItem(QTableWidgetItem* item, int col) const;
   void PlaceCorner();
@@ -125,10 +101,8 @@ class CMSFlexGrid : public QTableWidget, public TextGrid {
   int col_ = 1;
   int updateDepth_ = 0;
   bool movingSilently_ = false;
-  int highLight_ = kHighLightAlways;
   QColor foreColorFixed_;
-  std::vector<int> colTwips_;  // -1: never set, reads the default
-  std::vector<int> colAlignment_;
+  std::vector<Qt::Alignment> colAlignment_;
   QWidget* corner_;  // cell (0, 0)
 };
 

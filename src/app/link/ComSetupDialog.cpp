@@ -14,12 +14,13 @@
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
 
-#include "app/link/PortSetting.h"
-#include "core/link/SerialPort.h"
-#include "app/link/VirtualRadio.h"
 #include "app/base/AppContext.h"
 #include "app/base/CommandIds.h"
 #include "app/base/Help.h"
+#include "app/link/PortSetting.h"
+#include "app/link/TransferController.h"
+#include "app/link/VirtualRadio.h"
+#include "core/link/SerialPort.h"
 
 namespace torvan {
 namespace {
@@ -40,12 +41,12 @@ QString OpenName(const QSerialPortInfo& info) {
 
 bool CanOpen(const QString& name) { return ProbePort(name.toStdString()).ok(); }
 
-QString AppName() { return HasApp() ? App().SetupValue("AppName") : QString(); }
-
 }  // namespace
 
-CComSetupDialog::CComSetupDialog(QWidget* parent)
+CComSetupDialog::CComSetupDialog(const AppContext& app, TransferController& transfer, QWidget* parent)
     : QDialog(parent),
+      m_app(app),
+      m_transfer(transfer),
       m_group(new QButtonGroup(this)),
       m_other(new QRadioButton(tr("Other port:"), this)),
       m_otherName(new QLineEdit(this)),
@@ -58,7 +59,7 @@ CComSetupDialog::CComSetupDialog(QWidget* parent)
   setFont(f);
   SetHelpId(this, cmd::kComSetup);
 
-  // COM1 COM2 / COM3 COM4, as the template has them.
+  // COM1 COM2 / COM3 COM4, in two rows.
   auto* comBox = new QGroupBox(tr("COM"), this);
   auto* comGrid = new QGridLayout(comBox);
   for (int i = 0; i < kPortCount; ++i) {
@@ -110,7 +111,7 @@ CComSetupDialog::CComSetupDialog(QWidget* parent)
   connect(m_otherName, &QLineEdit::textEdited, this, [this] { m_other->setChecked(true); });
 
   // F1 anywhere in the dialog: the Com Setup command's topic.
-  InstallHelpKey(this, [] { return cmd::kComSetup; });
+  InstallHelpKey(this, m_app, [] { return cmd::kComSetup; });
 }
 
 QRadioButton* CComSetupDialog::ComButton(int n) const { return n >= 1 && n <= kPortCount ? m_com[n - 1] : nullptr; }
@@ -121,10 +122,10 @@ int CComSetupDialog::exec() {
 }
 
 bool CComSetupDialog::VirtualRadioUsable() const {
-  if (!HasApp() || !VirtualRadio::AvailableIn(App().programDir)) return false;
+  if (!VirtualRadio::AvailableIn(m_app.programDir)) return false;
   // While a transfer holds its terminal, it cannot be opened now either.
-  const VirtualRadio* radio = App().virtualRadio.get();
-  return !radio || !radio->Running() || CanOpen(radio->PortName());
+  const VirtualRadio& radio = m_transfer.Simulator();
+  return !radio.Running() || CanOpen(radio.PortName());
 }
 
 void CComSetupDialog::FillPortList() {
@@ -151,7 +152,6 @@ void CComSetupDialog::FillPortList() {
 }
 
 void CComSetupDialog::OnInitDialog() {
-  const QString appName = AppName();
   for (int n = 1; n <= kPortCount; ++n) m_com[n - 1]->setEnabled(CanOpen(QStringLiteral("com%1").arg(n)));
   FillPortList();
 
@@ -167,8 +167,8 @@ void CComSetupDialog::OnInitDialog() {
   m_group->setExclusive(true);
   m_otherName->clear();
 
-  m_nPort = -1;
-  const PortSetting stored = LoadPortSetting(appName);
+  m_checkedCom = -1;
+  const PortSetting stored = LoadPortSetting(m_app.AppName());
   if (stored.port == QLatin1String(kVirtualRadioPort)) {
     m_virtual->setChecked(virtualUsable);
   } else if (!stored.port.isEmpty()) {
@@ -177,21 +177,20 @@ void CComSetupDialog::OnInitDialog() {
   } else if (stored.com) {
     const quint32 number = *stored.com;
     if (CanOpen(QStringLiteral("COM%1").arg(number)) && number >= 1 && number <= kPortCount) {
-      m_nPort = static_cast<int>(number) - 1;
-      m_com[m_nPort]->setChecked(true);
+      m_checkedCom = static_cast<int>(number) - 1;
+      m_com[m_checkedCom]->setChecked(true);
     }
   }
 }
 
 void CComSetupDialog::accept() {
   const int checked = m_group->checkedId();
-  m_nPort = checked >= 0 && checked < kPortCount ? checked : -1;
+  m_checkedCom = checked >= 0 && checked < kPortCount ? checked : -1;
   QString port;
   if (checked == kOther) {
     port = m_otherName->text().trimmed();
     if (port.isEmpty()) {
-      QMessageBox::warning(this, HasApp() ? App().messageCaption : windowTitle(),
-                           tr("Choose a port from the list or type its name."));
+      QMessageBox::warning(this, m_app.messageCaption, tr("Choose a port from the list or type its name."));
       m_otherName->setFocus();
       return;
     }
@@ -199,16 +198,15 @@ void CComSetupDialog::accept() {
     // Started now, so that a radio that cannot start is reported here.
     QString device;
     QString error;
-    if (!ResolvePortName(QLatin1String(kVirtualRadioPort), device, error)) {
-      QMessageBox::warning(this, HasApp() ? App().messageCaption : windowTitle(), error);
+    if (!ResolvePortName(m_transfer.Simulator(), QLatin1String(kVirtualRadioPort), device, error)) {
+      QMessageBox::warning(this, m_app.messageCaption, error);
       return;
     }
     port = QLatin1String(kVirtualRadioPort);
   }
 
-  const QString appName = AppName();
-  if (HasApp()) App().g_strComPort = port.isEmpty() ? QStringLiteral("com%1").arg(m_nPort + 1) : port;
-  SavePortSetting(appName, static_cast<quint32>(m_nPort + 1), port);
+  m_transfer.SetPort(port.isEmpty() ? QStringLiteral("com%1").arg(m_checkedCom + 1) : port);
+  SavePortSetting(m_app.AppName(), static_cast<quint32>(m_checkedCom + 1), port);
   QDialog::accept();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // CComSetupDialog: Setup > Com Setup, the serial port of the next transfer.
 //
-// COM1..COM4 (controls 1007..1010; each disabled when it cannot be opened at
-// the moment the dialog opens), and for cables that are not COM1..COM4 on
+// COM1..COM4 (each disabled when it cannot be opened at the moment the
+// dialog opens), and for cables that are not COM1..COM4 on
 // this system: every port the system reports, with its description (or one
 // typed by name: "/dev/ttyUSB0", "COM7", a pseudo-terminal), and the virtual
 // radio. The stored choice is checked only when it can be opened now. OK sets
@@ -20,19 +20,23 @@ class QRadioButton;
 
 namespace torvan {
 
+struct AppContext;
+class TransferController;
+
 class CComSetupDialog : public QDialog {
   Q_OBJECT
  public:
-  static constexpr int kPortCount = 4;      // COM1..COM4
-  static constexpr int kFirstComId = 1007;  // the button of COMn is control 1006 + n
+  static constexpr int kPortCount = 4;  // COM1..COM4
 
-  explicit CComSetupDialog(QWidget* parent = nullptr);
+  // OK sets the port of `transfer`'s next transfer; the virtual radio is the
+  // one `transfer` keeps.
+  CComSetupDialog(const AppContext& app, TransferController& transfer, QWidget* parent);
 
   // Opens the dialog modally: probes the ports, checks the stored choice.
   int exec() override;
 
   // The checked COM button: 0 (COM1) .. 3 (COM4), -1 when none is.
-  int m_nPort = -1;
+  int CheckedCom() const { return m_checkedCom; }
 
   QRadioButton* ComButton(int n) const;  // n = 1..4
   QRadioButton* OtherButton() const { return m_other; }
@@ -41,7 +45,8 @@ class CComSetupDialog : public QDialog {
   QRadioButton* VirtualButton() const { return m_virtual; }
 
  public slots:
-  void accept() override;  // OnOK
+  // OK: sets the port of the next transfer and stores the choice.
+  void accept() override;
 
  private:
   enum Choice { kOther = kPortCount, kVirtual = kPortCount + 1 };
@@ -50,6 +55,9 @@ class CComSetupDialog : public QDialog {
   void FillPortList();
   bool VirtualRadioUsable() const;
 
+  const AppContext& m_app;
+  TransferController& m_transfer;
+  int m_checkedCom = -1;
   QButtonGroup* m_group;
   QRadioButton* m_com[kPortCount];
   QRadioButton* m_other;

@@ -3,7 +3,6 @@
 #include <QSettings>
 #include <memory>
 
-#include "app/base/AppContext.h"
 
 namespace torvan {
 namespace {
@@ -64,12 +63,6 @@ void SavePortSetting(const QString& appName, quint32 comNumber, const QString& p
 QString StartupPortName(const PortSetting& setting) {
   if (!setting.port.isEmpty()) return setting.port;
   return QStringLiteral("COM%1").arg(setting.com.value_or(kDefaultCom) & kLowByte);
-}
-
-void LoadPortOfNextTransfer() {
-  if (!HasApp()) return;
-  AppContext& app = App();
-  app.g_strComPort = StartupPortName(LoadPortSetting(app.SetupValue("AppName")));
 }
 
 }  // namespace torvan

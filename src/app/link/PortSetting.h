@@ -37,12 +37,9 @@ PortSetting LoadPortSetting(const QString& appName);
 // changes nothing, silently.
 void SavePortSetting(const QString& appName, quint32 comNumber, const QString& port);
 
-// The port name a view starts with: "port" when set, otherwise "COM" followed
-// by the low byte of "com" (a missing value counts as 1): 258 gives "COM2".
+// The port a new document window starts with: "port" when set, otherwise
+// "COM" followed by the low byte of "com" (a missing value counts as 1): 258
+// gives "COM2".
 QString StartupPortName(const PortSetting& setting);
-
-// Sets the program's port of the next transfer (App().g_strComPort) from the
-// stored setting. Every new view does this.
-void LoadPortOfNextTransfer();
 
 }  // namespace torvan

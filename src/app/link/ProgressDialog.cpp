@@ -2,28 +2,25 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/channels/TorvanView.h"
-#include "app/link/DialogUnits.h"
-#include "app/base/CommandIds.h"
 #include "app/base/Help.h"
+#include "app/link/DialogUnits.h"
 
 namespace torvan {
 namespace {
 
 constexpr int kFontPointSize = 9;
-// The window in dialog units (template 131).
+// The window in dialog units.
 constexpr int kWidth = 205;
 constexpr int kHeight = 66;
+constexpr int kInitialRange = 100;
 
 }  // namespace
 
-CProgressDialog::CProgressDialog(CTorvanView* view)
-    : QDialog(view),
-      m_pView(view),
+CProgressDialog::CProgressDialog(const AppContext& app, QWidget* owner)
+    : QDialog(owner),
       m_progress(new QProgressBar(this)),
       m_ok(new QPushButton(tr("OK"), this)),
       m_cancel(new QPushButton(tr("Cancel"), this)),
@@ -47,16 +44,18 @@ CProgressDialog::CProgressDialog(CTorvanView* view)
   m_counter->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setFixedSize(du.X(kWidth), du.Y(kHeight));
 
-  SetHelpId(m_progress, kProgressId);
-  SetHelpId(m_counter, kCounterId);
   connect(m_ok, &QPushButton::clicked, this, &CProgressDialog::OnOK);
   connect(m_cancel, &QPushButton::clicked, this, &CProgressDialog::OnCancel);
-  // F1: the topic of the command that offered the transfer.
-  InstallHelpKey(this, [this] { return m_pView && m_pView->WriteDirection() ? cmd::kWrite : cmd::kRead; });
+  InstallHelpKey(this, app, [this] { return m_helpTopic; });
 }
 
-void CProgressDialog::Create() {
-  OnInitDialog();
+void CProgressDialog::Create(const QString& title) {
+  m_progress->setRange(0, kInitialRange);
+  m_progress->setValue(0);
+  m_counter->setText(QStringLiteral("0"));
+  m_ok->setEnabled(true);
+  setWindowTitle(title);
+  m_cancelRequested = false;
   show();
   // Centred over the owner window (the main window), as on every showing.
   if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr) {
@@ -65,15 +64,6 @@ void CProgressDialog::Create() {
   raise();
   activateWindow();
   m_ok->setFocus();
-}
-
-void CProgressDialog::OnInitDialog() {
-  m_progress->setRange(0, 100);
-  m_progress->setValue(0);
-  m_counter->setText(QStringLiteral("0"));
-  m_ok->setEnabled(true);
-  setWindowTitle(m_strTitle);
-  m_bCancel = 0;
 }
 
 void CProgressDialog::DestroyWindow() {
@@ -95,12 +85,11 @@ void CProgressDialog::OnOK() {
   if (!m_ok->isEnabled()) return;  // a transfer runs already: Enter does nothing more
   m_ok->setEnabled(false);
   m_cancel->setFocus();
-  // Posted, not called: the transfer starts once this click is over.
-  if (m_pView) QMetaObject::invokeMethod(m_pView, [view = m_pView] { view->OnCloneStart(); }, Qt::QueuedConnection);
+  emit startRequested();
 }
 
 void CProgressDialog::OnCancel() {
-  m_bCancel = 1;
+  m_cancelRequested = true;
   // Before OK nothing runs: close at once. During the transfer the session
   // closes the window at its next pump step.
   if (m_ok->isEnabled()) DestroyWindow();

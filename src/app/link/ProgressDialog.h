@@ -1,13 +1,13 @@
 #pragma once
 // CProgressDialog: the modeless window of a transfer with the radio. Program >
-// Read or Write offers it; its OK starts the transfer (a queued call of the
-// view's OnCloneStart, which runs the clone session); the session moves its
-// bar and counter and closes it when it ends. Cancel before OK closes it and
-// nothing is sent; Cancel during the transfer sets m_bCancel, which the session
-// sees at its next pump step.
+// Read or Write offers it; its OK asks for the transfer to start
+// (startRequested); the session moves its bar and counter and closes it when
+// it ends. Cancel before OK closes it and nothing is sent; Cancel during the
+// transfer is remembered (CancelRequested), and the session sees it at its
+// next pump step.
 //
-// The view creates one dialog object and keeps it; the window exists (is
-// shown) only while a transfer is offered or running.
+// The transfer controller makes one dialog and keeps it; the window exists
+// (is shown) only while a transfer is offered or running.
 
 #include <QDialog>
 #include <QString>
@@ -18,19 +18,18 @@ class QPushButton;
 
 namespace torvan {
 
-class CTorvanView;
+struct AppContext;
 
 class CProgressDialog : public QDialog {
   Q_OBJECT
  public:
-  // Control ids (their help contexts).
-  static constexpr int kProgressId = 1001;
-  static constexpr int kCounterId = 1009;
+  // `owner` is the main window: the dialog shows centred over it and gives
+  // the keyboard back to it when it closes.
+  CProgressDialog(const AppContext& app, QWidget* owner);
 
-  explicit CProgressDialog(CTorvanView* view);
-
-  // Shows the window centred over its owner with a fresh state (OnInitDialog).
-  void Create();
+  // Shows the window centred over its owner with a fresh state (bar and
+  // counter at 0, OK enabled, no cancel) and `title`.
+  void Create(const QString& title);
   // True while a transfer is offered or running.
   bool WindowExists() const { return isVisible(); }
   // Closes the window; the object stays for the next transfer.
@@ -40,15 +39,20 @@ class CProgressDialog : public QDialog {
   // position.
   void SetRange(int maximum);
   void SetPosition(int position);
+  // True once Cancel (or Escape, or the close box) was pressed since Create.
+  bool CancelRequested() const { return m_cancelRequested; }
+  // The help topic F1 opens: the command that offered the transfer.
+  void SetHelpTopic(int context) { m_helpTopic = context; }
 
   QPushButton* OkButton() const { return m_ok; }
   QPushButton* CancelButton() const { return m_cancel; }
   QLabel* Counter() const { return m_counter; }
+  QProgressBar* Bar() const { return m_progress; }
 
-  int m_bCancel = 0;         // 1 once the user pressed Cancel
-  CTorvanView* m_pView;      // receives the start of the transfer
-  QString m_strTitle;        // the window title for the next Create
-  QProgressBar* m_progress;  // control 1001
+ signals:
+  // OK (or Enter) while the transfer is offered: it is to start. Once per
+  // showing; OK is disabled from then on.
+  void startRequested();
 
  public slots:
   // OK and Enter: start the transfer.
@@ -57,13 +61,15 @@ class CProgressDialog : public QDialog {
   void reject() override { OnCancel(); }
 
  private:
-  void OnInitDialog();
   void OnOK();
   void OnCancel();
 
+  QProgressBar* m_progress;
   QPushButton* m_ok;
   QPushButton* m_cancel;
-  QLabel* m_counter;  // control 1009
+  QLabel* m_counter;
+  bool m_cancelRequested = false;
+  int m_helpTopic = 0;
 };
 
 }  // namespace torvan

@@ -1,8 +1,8 @@
 #pragma once
-// TransferHost: what a clone session run from a document window needs — the
-// view's direction flag, its editor commit, encode and decode; the progress
-// dialog's bar, counter and cancel flag; the event loop for the pump steps;
-// and the message boxes of the transfer.
+// TransferHost: what a clone session run from a document window needs: the
+// controller's direction; the view's editor commit, encode and decode; the
+// progress window's bar, counter and cancel; the event loop for the pump
+// steps; and the message boxes of the transfer.
 
 #include "core/link/CloneHost.h"
 
@@ -10,12 +10,15 @@ class QWidget;
 
 namespace torvan {
 
+struct AppContext;
 class CProgressDialog;
 class CTorvanView;
+class TransferController;
 
 class TransferHost final : public CloneHost {
  public:
-  TransferHost(CTorvanView& view, CProgressDialog& dialog);
+  TransferHost(const TransferController& controller, CTorvanView& view, CProgressDialog& dialog,
+               const AppContext& app);
 
   CloneDirection Direction() const override;
   void CommitEdit() override;
@@ -32,8 +35,10 @@ class TransferHost final : public CloneHost {
   // The owner of the transfer's message boxes: the main window.
   QWidget* MessageOwner() const;
 
+  const TransferController& m_controller;
   CTorvanView& m_view;
   CProgressDialog& m_dialog;
+  const AppContext& m_app;
 };
 
 }  // namespace torvan

@@ -11,7 +11,6 @@
 #endif
 
 #include "app/link/PortSetting.h"
-#include "app/base/AppContext.h"
 
 namespace torvan {
 namespace {
@@ -95,28 +94,16 @@ void VirtualRadio::Stop() {
   m_process = nullptr;
 }
 
-VirtualRadio* ProgramVirtualRadio() {
-  if (!HasApp()) return nullptr;
-  AppContext& app = App();
-  if (!app.virtualRadio) app.virtualRadio = std::make_shared<VirtualRadio>(VirtualRadio::ProgramIn(app.programDir));
-  return app.virtualRadio.get();
-}
-
-bool ResolvePortName(const QString& name, QString& device, QString& error) {
+bool ResolvePortName(VirtualRadio& radio, const QString& name, QString& device, QString& error) {
   if (name != QLatin1String(kVirtualRadioPort)) {
     device = name;
     return true;
   }
-  VirtualRadio* radio = ProgramVirtualRadio();
-  if (!radio) {
-    error = VirtualRadio::tr("The virtual radio is not available.");
+  if (!radio.Start()) {
+    error = radio.ErrorText();
     return false;
   }
-  if (!radio->Start()) {
-    error = radio->ErrorText();
-    return false;
-  }
-  device = radio->PortName();
+  device = radio.PortName();
   return true;
 }
 

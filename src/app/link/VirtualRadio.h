@@ -43,13 +43,9 @@ class VirtualRadio : public QObject {
   QString m_error;
 };
 
-// The virtual radio of the running program (started on first use, stopped when
-// the application object goes); nullptr without an application.
-VirtualRadio* ProgramVirtualRadio();
-
-// The device behind the port name of a transfer: the virtual radio's terminal
-// for kVirtualRadioPort (starting the radio when needed), any other name as it
+// The device behind the port name of a transfer: the terminal of `radio` for
+// kVirtualRadioPort (starting the radio when needed), any other name as it
 // is. False with `error` set when the virtual radio cannot be started.
-bool ResolvePortName(const QString& name, QString& device, QString& error);
+bool ResolvePortName(VirtualRadio& radio, const QString& name, QString& device, QString& error);
 
 }  // namespace torvan

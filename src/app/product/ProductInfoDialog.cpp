@@ -15,9 +15,11 @@
 #include <QVBoxLayout>
 
 #include "core/config/IniStore.h"
+#include "core/product/MainWindowCaption.h"
 #include "core/product/ProductCatalog.h"
 #include "core/product/ProductChoice.h"
 #include "app/base/AppContext.h"
+#include "app/base/CommandIds.h"
 #include "app/base/Help.h"
 
 namespace torvan {
@@ -26,8 +28,6 @@ namespace {
 constexpr int kFontPointSize = 9;
 
 QString FromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-DisplayLanguage Language() { return HasApp() ? App().language : DisplayLanguage::English; }
 
 QLineEdit* MakeEdgeEdit(int controlId, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
@@ -47,18 +47,19 @@ bool ReadEdge(const QLineEdit* edit, unsigned& out) {
 
 }  // namespace
 
-CProductInfoDialog::CProductInfoDialog(QWidget* parent)
+CProductInfoDialog::CProductInfoDialog(AppContext& app, QWidget* parent)
     : QDialog(parent),
+      m_app(app),
       m_type(new QComboBox(this)),
       m_field(new QComboBox(this)),
-      m_lower(MakeEdgeEdit(kLowerId, this)),
-      m_upper(MakeEdgeEdit(kUpperId, this)) {
+      m_lower(MakeEdgeEdit(ctrl::kBandLowerEdge, this)),
+      m_upper(MakeEdgeEdit(ctrl::kBandUpperEdge, this)) {
   setWindowTitle(tr("Product Information"));
   QFont f(QStringLiteral("Times New Roman"), kFontPointSize);
   f.setStyleHint(QFont::Serif);
   setFont(f);
-  SetHelpId(m_type, kTypeId);
-  SetHelpId(m_field, kFieldId);
+  SetHelpId(m_type, ctrl::kProductType);
+  SetHelpId(m_field, ctrl::kProductField);
   m_type->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   m_field->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   const int edgeWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12;
@@ -101,26 +102,21 @@ CProductInfoDialog::CProductInfoDialog(QWidget* parent)
   connect(m_type, &QComboBox::currentIndexChanged, this, &CProductInfoDialog::OnTypeChanged);
   connect(m_field, &QComboBox::currentIndexChanged, this, &CProductInfoDialog::ShowCustomEdits);
   // F1: the topic of the focused control.
-  InstallHelpKey(this, [] { return HelpIdOf(QApplication::focusWidget()); });
+  InstallHelpKey(this, m_app, [] { return HelpIdOf(QApplication::focusWidget()); });
 }
 
 int CProductInfoDialog::Run(RadioImage& image) {
-  m_pImage = &image;
+  m_image = &image;
   OnInitDialog();
   const int result = exec();
-  m_pImage = nullptr;
+  m_image = nullptr;
   return result;
 }
 
 void CProductInfoDialog::BuildFieldList(int typeIndex, bool selectFirst) {
   const QSignalBlocker quiet(m_field);
   m_field->clear();
-  if (HasApp() && App().ini) {
-    for (const std::string& entry : FieldListEntries(*App().ini, typeIndex, Language())) m_field->addItem(FromUtf8(entry));
-  } else {
-    m_field->addItem(QString());
-    m_field->addItem(FromUtf8(TextFor(Text::Customize, Language())));
-  }
+  for (const std::string& entry : FieldListEntries(m_app.ini, typeIndex, m_app.language)) m_field->addItem(FromUtf8(entry));
   m_field->setCurrentIndex(selectFirst ? 0 : -1);
 }
 
@@ -139,17 +135,15 @@ void CProductInfoDialog::OnInitDialog() {
   {
     const QSignalBlocker quiet(m_type);
     m_type->clear();
-    if (HasApp() && App().ini) {
-      for (const std::string& name : RadioTypeNames(*App().ini)) m_type->addItem(FromUtf8(name));
-    }
+    for (const std::string& name : RadioTypeNames(m_app.ini)) m_type->addItem(FromUtf8(name));
     // The image's type, or the first type when the list lacks it.
-    m_type->setCurrentIndex(m_pImage && m_type->count() > 0 ? InitialTypeSelection(m_type->count(), *m_pImage)
+    m_type->setCurrentIndex(m_image && m_type->count() > 0 ? InitialTypeSelection(m_type->count(), *m_image)
                                                             : (m_type->count() > 0 ? 0 : -1));
   }
   BuildFieldList(m_type->currentIndex(), false);
 
   // The current band, when the list has it; else the custom entry with the band in its edits.
-  const BandLimits band = HasApp() ? App().band : BandLimits{};
+  const BandLimits band = m_app.band;
   std::vector<std::string> entries;
   for (int i = 0; i < m_field->count(); ++i) entries.push_back(m_field->itemText(i).toStdString());
   const int match = FindBandEntry(entries, band);
@@ -170,7 +164,8 @@ void CProductInfoDialog::OnInitDialog() {
 }
 
 void CProductInfoDialog::accept() {
-  const QString caption = HasApp() ? App().messageCaption : windowTitle();
+  if (!m_image) return;  // only Run shows the dialog
+  const QString& caption = m_app.messageCaption;
   const bool custom = IsCustomEntry(m_field->currentText().toStdString());
   unsigned lower = m_lowerMHz;
   unsigned upper = m_upperMHz;
@@ -190,19 +185,15 @@ void CProductInfoDialog::accept() {
   choice.fieldText = m_field->currentText().toStdString();
   choice.customLower = static_cast<int>(m_lowerMHz);
   choice.customUpper = static_cast<int>(m_upperMHz);
-  BandLimits scratchBand;
-  BandLimits& band = HasApp() ? App().band : scratchBand;
-  RadioImage scratchImage;
-  RadioImage& image = m_pImage ? *m_pImage : scratchImage;
-  const Status s = ApplyProductChoice(choice, Language(), image, band);
+  const Status s = ApplyProductChoice(choice, m_app.language, *m_image, m_app.band);
   if (!s.ok()) {
     QMessageBox::warning(this, caption, QString::fromStdString(s.error()), QMessageBox::Ok);
     return;
   }
 
-  const std::string appName = HasApp() && App().ini ? ProductTextValue(*App().ini, ProductText::AppName) : std::string();
-  emit mainTitleChanged(
-      QString::fromStdString(ProductDialogTitle(appName, m_type->currentText().toStdString(), band, Language())));
+  const std::string appName = ProductTextValue(m_app.ini, ProductText::AppName);
+  emit mainTitleChanged(QString::fromStdString(
+      ProductDialogTitle(appName, m_type->currentText().toStdString(), m_app.band, m_app.language)));
   QDialog::accept();
 }
 

@@ -18,17 +18,15 @@ class QLineEdit;
 
 namespace torvan {
 
+struct AppContext;
+
 class CProductInfoDialog : public QDialog {
   Q_OBJECT
  public:
-  // Control ids (their help contexts).
-  static constexpr int kTypeId = 1013;
-  static constexpr int kFieldId = 1009;
-  static constexpr int kLowerId = 1113;
-  static constexpr int kUpperId = 1114;
   static constexpr int kEdgeDigits = 3;
 
-  explicit CProductInfoDialog(QWidget* parent = nullptr);
+  // OK sets the band limits of `app`.
+  CProductInfoDialog(AppContext& app, QWidget* parent);
 
   // Runs the dialog modally on the document image `image`.
   int Run(RadioImage& image);
@@ -39,15 +37,16 @@ class CProductInfoDialog : public QDialog {
   QLineEdit* UpperEdit() const { return m_upper; }
 
   // The custom band edges in MHz, kept between showings.
-  unsigned m_lowerMHz = 400;
-  unsigned m_upperMHz = 470;
+  unsigned CustomLowerMHz() const { return m_lowerMHz; }
+  unsigned CustomUpperMHz() const { return m_upperMHz; }
 
  signals:
   // The main window's new title after OK.
   void mainTitleChanged(const QString& title);
 
  public slots:
-  void accept() override;  // OnOK
+  // OK: applies the choice to the image and the band, or says why not.
+  void accept() override;
 
  private:
   void OnInitDialog();
@@ -58,7 +57,10 @@ class CProductInfoDialog : public QDialog {
   void ShowCustomEdits();
   void OnTypeChanged();
 
-  RadioImage* m_pImage = nullptr;
+  AppContext& m_app;
+  RadioImage* m_image = nullptr;
+  unsigned m_lowerMHz = 400;
+  unsigned m_upperMHz = 470;
   QComboBox* m_type;
   QComboBox* m_field;
   QLineEdit* m_lower;

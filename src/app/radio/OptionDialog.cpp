@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/base/AppContext.h"
+#include "app/base/CommandIds.h"
 #include "app/base/Help.h"
 
 namespace torvan {
@@ -24,25 +25,26 @@ constexpr int kColumns = 2;
 // list, filled row by row.
 struct ListRow {
   OptionField field;
+  int control;  // its help context
   const char* label;
 };
 constexpr ListRow kListRows[] = {
-    {OptionField::Led, QT_TRANSLATE_NOOP("torvan::COptionDialog", "LED")},
-    {OptionField::PriScanningTime, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Pri-Scanning Time")},
-    {OptionField::Step, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Step")},
-    {OptionField::PriorityScan, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Priority Scan")},
-    {OptionField::BatterySaver, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Battery Saver")},
-    {OptionField::ScanMode, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Scan Mode")},
-    {OptionField::EmergencyAlarm, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Emergency Alarm")},
-    {OptionField::ChannelDisplay, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Channel Display")},
-    {OptionField::KeypadLock, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Keypad Lock")},
-    {OptionField::Beep, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Beep")},
-    {OptionField::SquelchLevel, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Squelch Level")},
-    {OptionField::AniSwitch, QT_TRANSLATE_NOOP("torvan::COptionDialog", "ANI Switch")},
-    {OptionField::TimeOutTimer, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Time-Out Timer")},
-    {OptionField::PttId, QT_TRANSLATE_NOOP("torvan::COptionDialog", "PTT ID")},
-    {OptionField::Mode, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Mode")},
-    {OptionField::VoiceSensitivity, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Voice Sensitivity")},
+    {OptionField::Led, ctrl::kOptionLed, QT_TRANSLATE_NOOP("torvan::COptionDialog", "LED")},
+    {OptionField::PriScanningTime, ctrl::kOptionPriScanningTime, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Pri-Scanning Time")},
+    {OptionField::Step, ctrl::kOptionStep, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Step")},
+    {OptionField::PriorityScan, ctrl::kOptionPriorityScan, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Priority Scan")},
+    {OptionField::BatterySaver, ctrl::kOptionBatterySaver, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Battery Saver")},
+    {OptionField::ScanMode, ctrl::kOptionScanMode, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Scan Mode")},
+    {OptionField::EmergencyAlarm, ctrl::kOptionEmergencyAlarm, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Emergency Alarm")},
+    {OptionField::ChannelDisplay, ctrl::kOptionChannelDisplay, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Channel Display")},
+    {OptionField::KeypadLock, ctrl::kOptionKeypadLock, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Keypad Lock")},
+    {OptionField::Beep, ctrl::kOptionBeep, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Beep")},
+    {OptionField::SquelchLevel, ctrl::kOptionSquelchLevel, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Squelch Level")},
+    {OptionField::AniSwitch, ctrl::kOptionAniSwitch, QT_TRANSLATE_NOOP("torvan::COptionDialog", "ANI Switch")},
+    {OptionField::TimeOutTimer, ctrl::kOptionTimeOutTimer, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Time-Out Timer")},
+    {OptionField::PttId, ctrl::kOptionPttId, QT_TRANSLATE_NOOP("torvan::COptionDialog", "PTT ID")},
+    {OptionField::Mode, ctrl::kOptionMode, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Mode")},
+    {OptionField::VoiceSensitivity, ctrl::kOptionVoiceSensitivity, QT_TRANSLATE_NOOP("torvan::COptionDialog", "Voice Sensitivity")},
 };
 static_assert(std::size(kListRows) == kOptionFieldCount, "every list of the dialog has a row");
 
@@ -75,10 +77,11 @@ QLineEdit* MakeCodeEdit(int controlId, QWidget* parent) {
 
 }  // namespace
 
-COptionDialog::COptionDialog(QWidget* parent)
+COptionDialog::COptionDialog(const AppContext& app, QWidget* parent)
     : QDialog(parent),
-      m_aniCode(MakeCodeEdit(option_control::kAniCode, this)),
-      m_stunCode(MakeCodeEdit(option_control::kStunCode, this)),
+      m_app(app),
+      m_aniCode(MakeCodeEdit(ctrl::kAniCode, this)),
+      m_stunCode(MakeCodeEdit(ctrl::kStunCode, this)),
       m_removeStun(new QCheckBox(tr("Remove Stun"), this)) {
   setWindowTitle(tr("Option"));
   QFont f(QStringLiteral("Times New Roman"), kFontPointSize);
@@ -90,7 +93,7 @@ COptionDialog::COptionDialog(QWidget* parent)
   for (const ListRow& row : kListRows) {
     auto* list = new QComboBox(this);
     list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    SetHelpId(list, OptionInfo(row.field).controlId);
+    SetHelpId(list, row.control);
     m_lists[static_cast<std::size_t>(row.field)] = list;
     auto* label = new QLabel(tr(row.label), this);
     label->setBuddy(list);
@@ -111,7 +114,7 @@ COptionDialog::COptionDialog(QWidget* parent)
   grid->addWidget(m_stunCode, r, 3);
   ++r;
   grid->addWidget(m_removeStun, r, 2, 1, 2);
-  SetHelpId(m_removeStun, option_control::kRemoveStun);
+  SetHelpId(m_removeStun, ctrl::kRemoveStun);
   grid->setColumnMinimumWidth(1, fontMetrics().horizontalAdvance(QStringLiteral("Frequency")) * 3 / 2);
   grid->setColumnMinimumWidth(3, fontMetrics().horizontalAdvance(QStringLiteral("Frequency")) * 3 / 2);
 
@@ -130,27 +133,26 @@ COptionDialog::COptionDialog(QWidget* parent)
   // unless the user picks an entry (the first one included).
   connect(List(OptionField::Step), &QComboBox::activated, this, [this] { m_stepPicked = true; });
   // F1: the topic of the focused control.
-  InstallHelpKey(this, [] { return HelpIdOf(QApplication::focusWidget()); });
+  InstallHelpKey(this, m_app, [] { return HelpIdOf(QApplication::focusWidget()); });
 }
 
 int COptionDialog::Run(RadioImage& image) {
-  m_pImage = &image;
+  m_image = &image;
   OnInitDialog();
   const int result = exec();
-  m_pImage = nullptr;
+  m_image = nullptr;
   return result;
 }
 
 void COptionDialog::OnInitDialog() {
-  const DisplayLanguage lang = HasApp() ? App().language : DisplayLanguage::English;
   for (const OptionField field : kAllOptionFields) {
     QComboBox* list = List(field);
     list->clear();
-    for (const std::string& word : OptionListTexts(field, lang)) list->addItem(FromUtf8(word));
+    for (const std::string& word : OptionListTexts(field, m_app.language)) list->addItem(FromUtf8(word));
   }
   m_stepPicked = false;
-  if (!m_pImage) return;
-  const OptionValues values = ReadOptions(*m_pImage);
+  if (!m_image) return;
+  const OptionValues values = ReadOptions(*m_image);
   for (const OptionField field : kAllOptionFields) List(field)->setCurrentIndex(values[field]);
   m_aniCode->setText(CodeText(values.aniCode));
   m_stunCode->setText(CodeText(values.stunCode));
@@ -164,14 +166,14 @@ void COptionDialog::OnRemoveStun() {
 }
 
 void COptionDialog::accept() {
-  if (m_pImage) {
+  if (m_image) {
     OptionValues values;
     for (const OptionField field : kAllOptionFields) values[field] = List(field)->currentIndex();
     values.aniCode = CodeBytes(m_aniCode->text());
     values.stunCode = CodeBytes(m_stunCode->text());
     values.removeStun = m_removeStun->isChecked();
     values.stepPicked = m_stepPicked;
-    WriteOptions(values, *m_pImage);
+    WriteOptions(values, *m_image);
   }
   QDialog::accept();
 }

@@ -18,10 +18,12 @@ class QLineEdit;
 
 namespace torvan {
 
+struct AppContext;
+
 class COptionDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit COptionDialog(QWidget* parent = nullptr);
+  COptionDialog(const AppContext& app, QWidget* parent);
 
   // Runs the dialog modally on `image`.
   int Run(RadioImage& image);
@@ -32,13 +34,15 @@ class COptionDialog : public QDialog {
   QCheckBox* RemoveStun() const { return m_removeStun; }
 
  public slots:
-  void accept() override;  // OnOK
+  // OK: writes every choice into the image.
+  void accept() override;
 
  private:
   void OnInitDialog();
   void OnRemoveStun();
 
-  RadioImage* m_pImage = nullptr;
+  const AppContext& m_app;
+  RadioImage* m_image = nullptr;
   std::array<QComboBox*, kOptionFieldCount> m_lists{};
   QLineEdit* m_aniCode;
   QLineEdit* m_stunCode;

@@ -2,18 +2,15 @@
 
 #include <QFileInfo>
 
-#include "app/channels/TorvanView.h"
-#include "core/radio/DatFile.h"
 #include "app/base/AppContext.h"
+#include "core/radio/DatFile.h"
 
 namespace torvan {
 
-bool CTorvanDoc::OnNewDocument() {
+bool CTorvanDoc::OnNewDocument(const AppContext& app) {
   m_image = RadioImage::NewDocument();
-  const DisplayLanguage lang = HasApp() ? App().language : DisplayLanguage::English;
-  const std::string_view title = TextFor(Text::ChannelInformation, lang);
-  SetTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
-  m_pathName = HasApp() ? App().SetupValue("AppName") : QString();
+  SetTitle(app.Text(Text::ChannelInformation));
+  m_pathName = app.AppName();
   m_hasFile = false;
   return true;
 }
@@ -30,7 +27,7 @@ Status CTorvanDoc::OnOpenDocument(const QString& path) {
 }
 
 Status CTorvanDoc::OnSaveDocument(const QString& path) {
-  if (m_view) m_view->EncodeImage();
+  emit aboutToSave();
   const Status s = SaveDat(path.toStdString(), m_image);
   if (!s.ok()) return s;
   m_pathName = QFileInfo(path).absoluteFilePath();

@@ -1,6 +1,8 @@
 #pragma once
 // CTorvanDoc: the document. Its only data is the radio's memory image, which
-// it owns for its whole life; a .dat file is exactly those 8192 bytes.
+// it owns for its whole life; a .dat file is exactly those 8192 bytes. The
+// document does not know its view: before a save it asks whoever shows the
+// image to write what they hold into it (aboutToSave).
 
 #include <QObject>
 #include <QString>
@@ -10,7 +12,7 @@
 
 namespace torvan {
 
-class CTorvanView;
+struct AppContext;
 
 class CTorvanDoc : public QObject {
   Q_OBJECT
@@ -20,15 +22,15 @@ class CTorvanDoc : public QObject {
   // The new-document image; the title becomes the channel page's name and the
   // path name the product name of Program.ini, which the first Save proposes
   // as the file name. Always succeeds.
-  bool OnNewDocument();
+  bool OnNewDocument(const AppContext& app);
 
   // Loads `path` into the image. A file shorter than 8192 bytes, a missing or
   // unreadable file fail and leave the image and the path as they were.
   Status OnOpenDocument(const QString& path);
 
-  // Has the view encode its grid into the image, then writes the image to
-  // `path` atomically. On failure the old file stays whole; the image stays
-  // encoded either way.
+  // Emits aboutToSave (the view encodes its grid into the image), then writes
+  // the image to `path` atomically. On failure the old file stays whole; the
+  // image stays encoded either way.
   Status OnSaveDocument(const QString& path);
 
   RadioImage& Image() { return m_image; }
@@ -41,18 +43,17 @@ class CTorvanDoc : public QObject {
   // True once the document was opened from or saved to a file.
   bool HasFile() const { return m_hasFile; }
 
-  void SetView(CTorvanView* view) { m_view = view; }
-  CTorvanView* View() const { return m_view; }
-
  signals:
   void titleChanged(const QString& title);
+  // A save is about to write the image: a view holding edits that are not
+  // yet in the image writes them in now (before this signal returns).
+  void aboutToSave();
 
  private:
   RadioImage m_image;
   QString m_title;
   QString m_pathName;
   bool m_hasFile = false;
-  CTorvanView* m_view = nullptr;
 };
 
 }  // namespace torvan

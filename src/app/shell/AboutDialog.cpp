@@ -19,7 +19,7 @@ namespace {
 constexpr int kIconSize = 48;
 }
 
-CAboutDialog::CAboutDialog(QWidget* parent)
+CAboutDialog::CAboutDialog(const AppContext& app, QWidget* parent)
     : QDialog(parent),
       m_icon(new QLabel(this)),
       m_version(new QLabel(this)),
@@ -27,13 +27,10 @@ CAboutDialog::CAboutDialog(QWidget* parent)
       m_owner(new QLabel(this)),
       m_program(new QLabel(QString::fromStdString(torvan::VersionLine("torvan")), this)) {
   SetHelpId(this, cmd::kAppAbout);
-  const AppContext* app = HasApp() ? &App() : nullptr;
-  if (app) {
-    setWindowTitle(app->ProductText("About Title"));
-    m_version->setText(app->ProductText("Version"));
-    m_copyrights->setText(app->ProductText("Copyrights"));
-    m_owner->setText(app->ProductText("Copyrights Owner"));
-  }
+  setWindowTitle(app.ProductString(ProductText::AboutTitle));
+  m_version->setText(app.ProductString(ProductText::Version));
+  m_copyrights->setText(app.ProductString(ProductText::Copyrights));
+  m_owner->setText(app.ProductString(ProductText::CopyrightsOwner));
   QIcon icon(LanguagePack::Picture(QStringLiteral("app")));
   const QString ico = QDir::current().filePath(QStringLiteral("title.ico"));
   if (QFileInfo(ico).isFile()) {
@@ -53,7 +50,7 @@ CAboutDialog::CAboutDialog(QWidget* parent)
   layout->addWidget(m_owner, 2, 1);
   layout->addWidget(m_program, 3, 1);
   layout->addWidget(buttons, 4, 0, 1, 2);
-  InstallHelpKey(this, [] { return cmd::kAppAbout; });
+  InstallHelpKey(this, app, [] { return cmd::kAppAbout; });
 }
 
 QString CAboutDialog::VersionLine() const { return m_version->text(); }

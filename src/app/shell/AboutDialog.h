@@ -10,10 +10,12 @@ class QLabel;
 
 namespace torvan {
 
+struct AppContext;
+
 class CAboutDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit CAboutDialog(QWidget* parent = nullptr);
+  CAboutDialog(const AppContext& app, QWidget* parent);
 
   QString VersionLine() const;
   QString CopyrightLine() const;

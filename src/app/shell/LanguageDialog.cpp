@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/config/IniStore.h"
+#include "core/product/ProductCatalog.h"
 #include "app/base/AppContext.h"
 #include "app/base/CommandIds.h"
 #include "app/base/Help.h"
@@ -17,8 +17,9 @@ constexpr int kEnglish = 0;
 constexpr int kChinese = 1;
 }  // namespace
 
-CLanguageDialog::CLanguageDialog(QWidget* parent)
+CLanguageDialog::CLanguageDialog(AppContext& app, QWidget* parent)
     : QDialog(parent),
+      m_app(app),
       m_english(new QRadioButton(tr("English"), this)),
       m_chinese(new QRadioButton(tr("Chinese"), this)) {
   setWindowTitle(tr("Language"));
@@ -44,22 +45,22 @@ CLanguageDialog::CLanguageDialog(QWidget* parent)
   layout->addWidget(buttons);
 
   // F1 anywhere in the dialog: the Language command's topic.
-  InstallHelpKey(this, [] { return cmd::kLanguage; });
+  InstallHelpKey(this, m_app, [] { return cmd::kLanguage; });
 }
 
 int CLanguageDialog::exec() {
-  const bool chinese = HasApp() && App().language == DisplayLanguage::Chinese;
-  m_nSelection = chinese ? kChinese : kEnglish;
+  const bool chinese = m_app.language == DisplayLanguage::Chinese;
+  m_selection = chinese ? kChinese : kEnglish;
   (chinese ? m_chinese : m_english)->setChecked(true);
   return QDialog::exec();
 }
 
 void CLanguageDialog::accept() {
-  m_nSelection = m_chinese->isChecked() ? kChinese : kEnglish;
-  const bool runningChinese = HasApp() && App().language == DisplayLanguage::Chinese;
-  if (m_nSelection != (runningChinese ? kChinese : kEnglish)) {
-    m_bChanged = true;
-    if (HasApp()) App().SetSetupValue("Language", runningChinese ? "English" : "Chinese");
+  m_selection = m_chinese->isChecked() ? kChinese : kEnglish;
+  const bool runningChinese = m_app.language == DisplayLanguage::Chinese;
+  if (m_selection != (runningChinese ? kChinese : kEnglish)) {
+    m_changed = true;
+    m_app.SetLanguageName(runningChinese ? "English" : "Chinese");
   }
   QDialog::accept();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // CLanguageDialog: English or Chinese. OK with the other language than the
 // running one writes "Language" of "Setup" and marks the dialog changed; the
-// view then restarts the program.
+// main window then restarts the program.
 
 #include <QDialog>
 
@@ -9,15 +9,17 @@ class QRadioButton;
 
 namespace torvan {
 
+struct AppContext;
+
 class CLanguageDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit CLanguageDialog(QWidget* parent = nullptr);
+  CLanguageDialog(AppContext& app, QWidget* parent);
 
   // 0 English, 1 Chinese; -1 before the dialog was first shown.
-  int Selection() const { return m_nSelection; }
+  int Selection() const { return m_selection; }
   // Set by an OK that chose the other language; never cleared.
-  bool Changed() const { return m_bChanged; }
+  bool Changed() const { return m_changed; }
 
   QRadioButton* EnglishButton() const { return m_english; }
   QRadioButton* ChineseButton() const { return m_chinese; }
@@ -28,8 +30,9 @@ class CLanguageDialog : public QDialog {
   void accept() override;
 
  private:
-  int m_nSelection = -1;
-  bool m_bChanged = false;
+  AppContext& m_app;
+  int m_selection = -1;
+  bool m_changed = false;
   QRadioButton* m_english;
   QRadioButton* m_chinese;
 };

@@ -22,19 +22,23 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "app/base/AppContext.h"
+#include "app/base/CommandIds.h"
+#include "app/base/Help.h"
+#include "app/base/LanguagePack.h"
 #include "app/channels/ChildFrame.h"
 #include "app/channels/TorvanView.h"
-#include "qtprint/ReportDialogs.h"
+#include "app/link/ComSetupDialog.h"
+#include "app/link/ProgressDialog.h"
+#include "app/link/TransferController.h"
 #include "app/product/ProductInfoDialog.h"
 #include "app/radio/OptionDialog.h"
 #include "app/radio/TorvanDoc.h"
 #include "app/shell/AboutDialog.h"
-#include "app/base/AppContext.h"
 #include "app/shell/BackgroundClient.h"
-#include "app/base/CommandIds.h"
-#include "app/base/Help.h"
-#include "app/base/LanguagePack.h"
+#include "app/shell/LanguageDialog.h"
 #include "app/shell/NavigatorBar.h"
+#include "qtprint/ReportDialogs.h"
 
 namespace torvan {
 namespace {
@@ -45,7 +49,8 @@ constexpr qint64 kImageBytes = 8192;
 
 }  // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+CMainFrame::CMainFrame(AppContext& app, QWidget* parent)
+    : QMainWindow(parent), m_app(app), m_transfer(std::make_unique<TransferController>(app, this)) {
   setWindowTitle(QStringLiteral("Torvan"));
   setWindowIcon(LanguagePack::Icon(QStringLiteral("app")));
   resize(kInitialWidth, kInitialHeight);
@@ -63,7 +68,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   });
 
   // F1 outside dialogs: the topic of the focused control, else the contents.
-  InstallHelpKey(this, [] { return HelpIdOf(QApplication::focusWidget()); });
+  InstallHelpKey(this, m_app, [] { return HelpIdOf(QApplication::focusWidget()); });
+  connect(m_transfer.get(), &TransferController::runningChanged, this, &CMainFrame::OnTransferRunning);
 }
 
 CMainFrame::~CMainFrame() {
@@ -71,6 +77,8 @@ CMainFrame::~CMainFrame() {
   // down, and it still reports activations: it must not call back into a
   // frame that is half destroyed.
   disconnect(m_mdiClient, nullptr, this, nullptr);
+  // The controller goes before the windows it watches.
+  m_transfer.reset();
 }
 
 QAction* CMainFrame::MakeAction(int id, const QString& text, const QString& tip, const QKeySequence& key,
@@ -120,7 +128,9 @@ void CMainFrame::CreateMenusAndToolbar() {
   program->addAction(MakeAction(cmd::kWrite, tr("&Write   Ctrl+W"), tr("Write the memory to the radio"), {},
                                 QStringLiteral("write")));
   // The accelerators of Read and Write are part of their menu text; the keys
-  // themselves act through window shortcuts on the same actions.
+  // themselves act through window shortcuts on the same actions, also while
+  // the progress window has the keyboard.
+  QList<QAction*> transferKeys;
   for (const auto& [id, key] : {std::pair{cmd::kRead, Qt::Key_R}, std::pair{cmd::kWrite, Qt::Key_W}}) {
     QAction* a = Action(id);
     auto* sc = new QAction(this);
@@ -130,8 +140,9 @@ void CMainFrame::CreateMenusAndToolbar() {
       if (a->isEnabled()) a->trigger();
     });
     addAction(sc);
-    m_transferKeys << sc;
+    transferKeys << sc;
   }
+  m_transfer->SetTransferKeys(transferKeys);
 
   // View
   QMenu* view = menuBar()->addMenu(tr("&View"));
@@ -210,17 +221,15 @@ void CMainFrame::CreateMenusAndToolbar() {
 }
 
 void CMainFrame::CreateNavigatorBar() {
-  const QString company = HasApp() ? App().ProductText("Company") : QString();
+  const QString company = m_app.ProductString(ProductText::Company);
   m_navigatorBar = new CNavigatorBar(company, this);
   addDockWidget(Qt::LeftDockWidgetArea, m_navigatorBar);
 
   QTreeWidget* tree = m_navigatorBar->Tree();
   m_treeRoot = new QTreeWidgetItem(tree, {company});
   m_treeRoot->setIcon(0, LanguagePack::Icon(QStringLiteral("tree-root")));
-  const DisplayLanguage lang = HasApp() ? App().language : DisplayLanguage::English;
   for (Text page : {Text::ProductInformation, Text::ChannelInformation, Text::OptionalFeatures}) {
-    const std::string_view name = TextFor(page, lang);
-    auto* item = new QTreeWidgetItem(m_treeRoot, {QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))});
+    auto* item = new QTreeWidgetItem(m_treeRoot, {m_app.Text(page)});
     item->setIcon(0, LanguagePack::Icon(QStringLiteral("tree-page")));
   }
   m_treeRoot->setExpanded(true);
@@ -264,13 +273,12 @@ QList<CChildFrame*> CMainFrame::ChildFrames() const {
 }
 
 CChildFrame* CMainFrame::CreateDocumentWindow(std::unique_ptr<CTorvanDoc> doc) {
-  auto* frame = new CChildFrame(std::move(doc));
+  // Every new document window starts from the stored port choice.
+  m_transfer->LoadStoredPort();
+  auto* frame = new CChildFrame(std::move(doc), m_app);
   m_mdiClient->addSubWindow(frame);
   CTorvanView* view = frame->View();
   connect(view, &CTorvanView::mainCaptionChanged, this, &QWidget::setWindowTitle);
-  connect(view, &CTorvanView::transferRunningChanged, this, &CMainFrame::OnTransferRunning);
-  // Ctrl+R and Ctrl+W also work while the progress window has the keyboard.
-  view->SetTransferKeys(m_transferKeys);
   view->OnInitialUpdate();
 
   // The window fits the table's width and a screenful of rows.
@@ -293,7 +301,7 @@ CChildFrame* CMainFrame::CreateDocumentWindow(std::unique_ptr<CTorvanDoc> doc) {
 
 bool CMainFrame::NewDocument() {
   auto doc = std::make_unique<CTorvanDoc>();
-  if (!doc->OnNewDocument()) return false;
+  if (!doc->OnNewDocument(m_app)) return false;
   CreateDocumentWindow(std::move(doc));
   return true;
 }
@@ -335,17 +343,13 @@ void CMainFrame::ShowFileError(FileAction action, const QString& path, const Sta
       reason = tr("The file holds %1 bytes; a radio memory file holds %2 bytes.").arg(info.size()).arg(kImageBytes);
   }
   if (reason.isEmpty()) reason = QString::fromStdString(status.error());
-  const QString caption = HasApp() ? App().messageCaption : windowTitle();
-  QMessageBox::warning(this, caption, what.arg(QDir::toNativeSeparators(path)) + QStringLiteral("\n") + reason);
+  QMessageBox::warning(this, m_app.messageCaption, what.arg(QDir::toNativeSeparators(path)) + QStringLiteral("\n") + reason);
 }
 
 void CMainFrame::OnFileNew() {
   if (m_activeChild) {
-    const QString caption = HasApp() ? App().messageCaption : windowTitle();
-    const QString text = HasApp() ? App().Message(MessageId::AllDataCleared)
-                                  : QString::fromUtf8(MessageText(MessageId::AllDataCleared, DisplayLanguage::English).data());
-    if (QMessageBox::warning(this, caption, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) !=
-        QMessageBox::Ok)
+    if (QMessageBox::warning(this, m_app.messageCaption, m_app.Message(MessageId::AllDataCleared),
+                             QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) != QMessageBox::Ok)
       return;
     delete m_activeChild.data();  // destroyed at once, not merely hidden
   }
@@ -389,7 +393,7 @@ void CMainFrame::OnFileClose() {
 }
 
 void CMainFrame::OnAppAbout() {
-  CAboutDialog about(this);
+  CAboutDialog about(m_app, this);
   about.exec();
 }
 
@@ -400,7 +404,9 @@ void CMainFrame::OnChannelInformation() {
 }
 
 void CMainFrame::OnLanguage() {
-  if (CTorvanView* view = ActiveView()) view->OnLanguage();
+  CLanguageDialog& dialog = *LanguageDialog();
+  if (dialog.exec() != QDialog::Accepted || !dialog.Changed()) return;
+  if (m_app.restart) m_app.restart();
 }
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
@@ -409,30 +415,11 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
 
 // --- Radio, port and pages ------------------------------------------------------
 
-CTorvanView* CMainFrame::TransferView() const {
-  for (CChildFrame* frame : ChildFrames()) {
-    if (frame->View() && frame->View()->TransferOffered()) return frame->View();
-  }
-  return ActiveView();
-}
+void CMainFrame::OnRead() { m_transfer->OfferRead(ActiveView()); }
 
-bool CMainFrame::TransferRunning() const {
-  const QList<CChildFrame*> frames = ChildFrames();
-  return std::any_of(frames.cbegin(), frames.cend(),
-                     [](const CChildFrame* f) { return f->View() && f->View()->TransferRunning(); });
-}
+void CMainFrame::OnWrite() { m_transfer->OfferWrite(ActiveView()); }
 
-void CMainFrame::OnRead() {
-  if (CTorvanView* view = TransferView()) view->OnRead();
-}
-
-void CMainFrame::OnWrite() {
-  if (CTorvanView* view = TransferView()) view->OnWrite();
-}
-
-void CMainFrame::OnComSetup() {
-  if (CTorvanView* view = ActiveView()) view->OnComSetup();
-}
+void CMainFrame::OnComSetup() { ComSetupDialog()->exec(); }
 
 void CMainFrame::OnProductInformation() {
   if (CTorvanDoc* doc = ActiveDocument()) ProductInfoDialog()->Run(doc->Image());
@@ -445,15 +432,25 @@ void CMainFrame::OnOptionalFeatures() {
 CProductInfoDialog* CMainFrame::ProductInfoDialog() {
   // Made when first needed, not while the program starts.
   if (!m_productInfoDialog) {
-    m_productInfoDialog = new CProductInfoDialog(this);
+    m_productInfoDialog = new CProductInfoDialog(m_app, this);
     connect(m_productInfoDialog, &CProductInfoDialog::mainTitleChanged, this, &QWidget::setWindowTitle);
   }
   return m_productInfoDialog;
 }
 
 COptionDialog* CMainFrame::OptionDialog() {
-  if (!m_optionDialog) m_optionDialog = new COptionDialog(this);
+  if (!m_optionDialog) m_optionDialog = new COptionDialog(m_app, this);
   return m_optionDialog;
+}
+
+CComSetupDialog* CMainFrame::ComSetupDialog() {
+  if (!m_comSetupDialog) m_comSetupDialog = new CComSetupDialog(m_app, *m_transfer, this);
+  return m_comSetupDialog;
+}
+
+CLanguageDialog* CMainFrame::LanguageDialog() {
+  if (!m_languageDialog) m_languageDialog = new CLanguageDialog(m_app, this);
+  return m_languageDialog;
 }
 
 void CMainFrame::OnTransferRunning(bool running) {
@@ -469,20 +466,17 @@ void CMainFrame::OnTransferRunning(bool running) {
     }
     return;
   }
-  if (TransferRunning()) return;
   for (QAction* a : std::as_const(m_heldDuringTransfer)) a->setEnabled(true);
   m_heldDuringTransfer.clear();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (TransferRunning()) {
+  if (m_transfer->Running()) {
     // Closing now would destroy the image and the port the session is using.
     event->ignore();
     statusBar()->showMessage(tr("A transfer with the radio is running: press Cancel in its window first."));
-    if (CTorvanView* view = TransferView()) {
-      view->ProgressDialog().raise();
-      view->ProgressDialog().activateWindow();
-    }
+    m_transfer->ProgressDialog().raise();
+    m_transfer->ProgressDialog().activateWindow();
     return;
   }
   QMainWindow::closeEvent(event);
@@ -497,31 +491,27 @@ QPrinter& CMainFrame::Printer() {
 
 void CMainFrame::ShowPrintError(const Status& status) {
   if (status.ok()) return;
-  QMessageBox::warning(this, HasApp() ? App().messageCaption : windowTitle(), QString::fromStdString(status.error()));
+  QMessageBox::warning(this, m_app.messageCaption, QString::fromStdString(status.error()));
 }
 
 namespace {
 
 // What the active document prints: the grid as it stands (an open editor's
 // text is not in it) and the image.
-print::ReportSource SourceOf(CTorvanView& view) {
-  const std::string owner = HasApp() ? App().ProductText("Copyrights Owner").toStdString() : std::string();
-  return print::ReportSource{view.Grid(), view.GetDocument()->Image(), owner,
-                             HasApp() ? App().language : DisplayLanguage::English};
+print::ReportSource SourceOf(const CTorvanView& view, const AppContext& app) {
+  return print::ReportSource{view.Grid(), view.GetDocument().Image(),
+                             app.ProductString(ProductText::CopyrightsOwner).toStdString(), app.language};
 }
 
 }  // namespace
 
 void CMainFrame::OnFilePrint() {
-  CTorvanView* view = ActiveView();
-  if (!view || !view->GetDocument()) return;
-  ShowPrintError(print::RunPrintDialog(this, Printer(), SourceOf(*view)));
+  if (const CTorvanView* view = ActiveView()) ShowPrintError(print::RunPrintDialog(this, Printer(), SourceOf(*view, m_app)));
 }
 
 void CMainFrame::OnFilePrintPreview() {
-  CTorvanView* view = ActiveView();
-  if (!view || !view->GetDocument()) return;
-  ShowPrintError(print::RunPrintPreview(this, Printer(), SourceOf(*view)));
+  if (const CTorvanView* view = ActiveView())
+    ShowPrintError(print::RunPrintPreview(this, Printer(), SourceOf(*view, m_app)));
 }
 
 void CMainFrame::OnFilePrintSetup() { print::RunPrintSetup(this, Printer()); }
@@ -549,11 +539,7 @@ void CMainFrame::OnTreeSelectionChanged() {
 }
 
 void CMainFrame::ActOnPage(const QString& pageName) {
-  const DisplayLanguage lang = HasApp() ? App().language : DisplayLanguage::English;
-  const auto is = [&](Text t) {
-    const std::string_view s = TextFor(t, lang);
-    return pageName == QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-  };
+  const auto is = [&](Text t) { return pageName == m_app.Text(t); };
   int command = 0;
   if (is(Text::ChannelInformation)) command = cmd::kChannelInformation;
   else if (is(Text::OptionalFeatures)) command = cmd::kOptionalFeatures;
@@ -577,7 +563,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
       if (QAction* a = menu->activeAction()) {
         const int id = a->property(kCommandIdProperty).toInt();
         menu->close();
-        ShowHelp(id);
+        ShowHelp(m_app, id);
         return true;
       }
     }

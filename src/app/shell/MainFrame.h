@@ -7,13 +7,15 @@
 //
 // Every command is a QAction reachable by its command id (Action(id)).
 //
-// While a transfer with the radio runs, the session holds the document's
-// image and the port and runs the event loop between blocks: the commands that
-// would close or replace a document, write its image or end the program (New,
-// Open, Save, Save As, Exit, Language, Product Information, Optional Features)
-// are disabled, and the main window's close box is refused with a note in
-// the status bar. Read and Write stay enabled: they change only the
-// direction of the transfer that is offered or running.
+// Program > Read and Write go to the one transfer controller. While a
+// transfer with the radio runs, the session holds the document's image and the
+// port and runs the event loop between blocks: the commands that would close
+// or replace a document, write its image or end the program (New, Open, Save,
+// Save As, Exit, Language, Product Information, Optional Features) are
+// disabled, and the main window's close box is refused with a note in the
+// status bar. Read and Write stay enabled: they change only the direction of
+// the transfer that is offered or running. The settings commands (Com Setup,
+// Language) and their dialogs belong to the frame.
 
 #include <QHash>
 #include <QMainWindow>
@@ -30,13 +32,17 @@ class QMdiSubWindow;
 
 namespace torvan {
 
+struct AppContext;
 class CBackgroundClient;
 class CChildFrame;
+class CComSetupDialog;
+class CLanguageDialog;
 class CNavigatorBar;
 class COptionDialog;
 class CProductInfoDialog;
 class CTorvanDoc;
 class CTorvanView;
+class TransferController;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -46,7 +52,8 @@ class CMainFrame : public QMainWindow {
   // Rows of the channel table that a new document window shows at once.
   static constexpr int kVisibleGridRows = 22;
 
-  explicit CMainFrame(QWidget* parent = nullptr);
+  // `app` outlives the frame and every window it makes.
+  explicit CMainFrame(AppContext& app, QWidget* parent = nullptr);
   ~CMainFrame() override;
 
   // --- Commands -----------------------------------------------------------------
@@ -77,17 +84,17 @@ class CMainFrame : public QMainWindow {
   CNavigatorBar* NavigatorBar() const { return m_navigatorBar; }
   CBackgroundClient* MdiClient() const { return m_mdiClient; }
   QTreeWidgetItem* TreeRoot() const { return m_treeRoot; }
-  // The two page dialogs: made on first use, then kept as long as the frame
-  // (the product dialog keeps its custom band edges between showings).
+  // The page and settings dialogs: made on first use, then kept as long as
+  // the frame (the product dialog keeps its custom band edges between showings).
   CProductInfoDialog* ProductInfoDialog();
   COptionDialog* OptionDialog();
+  CComSetupDialog* ComSetupDialog();
+  CLanguageDialog* LanguageDialog();
   // The printer of File > Print, Print Preview and Print Setup, kept for the run.
   QPrinter& Printer();
-  // The view whose transfer is offered or running, else the active view: Read
-  // and Write go there, so that there is never more than one transfer.
-  CTorvanView* TransferView() const;
-  // True while a clone session runs in any document window.
-  bool TransferRunning() const;
+  // The program's one transfer with the radio: the port, the offered or
+  // running transfer, the progress window.
+  TransferController& Transfer() const { return *m_transfer; }
 
  public slots:
   void OnFileNew();
@@ -129,6 +136,8 @@ class CMainFrame : public QMainWindow {
   void ActOnPage(const QString& pageName);
   void ShowPrintError(const Status& status);
 
+  AppContext& m_app;
+  std::unique_ptr<TransferController> m_transfer;
   QHash<int, QAction*> m_actions;
   QList<QMenu*> m_menus;
   QMenu* m_setupMenu = nullptr;
@@ -140,9 +149,10 @@ class CMainFrame : public QMainWindow {
   bool m_inTreeHandler = false;
   CProductInfoDialog* m_productInfoDialog = nullptr;
   COptionDialog* m_optionDialog = nullptr;
+  CComSetupDialog* m_comSetupDialog = nullptr;
+  CLanguageDialog* m_languageDialog = nullptr;
   std::unique_ptr<QPrinter> m_printer;
   QList<QAction*> m_heldDuringTransfer;  // disabled by the running session
-  QList<QAction*> m_transferKeys;        // the Ctrl+R and Ctrl+W accelerators
 };
 
 }  // namespace torvan

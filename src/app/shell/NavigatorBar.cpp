@@ -125,7 +125,7 @@ bool CNavigatorBar::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove: {
       const auto* me = static_cast<QMouseEvent*>(event);
       const int x = me->position().toPoint().x();
-      if (m_bSizing) {
+      if (m_sizing) {
         // The line shows where the edge will be: the same limits as the width.
         const int edge = ClampWidth(mapFromGlobal(m_body->mapToGlobal(QPoint(x, 0))).x());
         if (!m_dragLine) m_dragLine = new QRubberBand(QRubberBand::Line, parentWidget());
@@ -140,7 +140,7 @@ bool CNavigatorBar::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress: {
       const auto* me = static_cast<QMouseEvent*>(event);
       if (me->button() == Qt::LeftButton && InSizingStrip(me->position().toPoint().x())) {
-        m_bSizing = true;
+        m_sizing = true;
         return true;
       }
       break;
@@ -148,8 +148,8 @@ bool CNavigatorBar::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease: {
       const auto* me = static_cast<QMouseEvent*>(event);
       if (m_dragLine) m_dragLine->hide();
-      if (m_bSizing && me->button() == Qt::LeftButton) {
-        m_bSizing = false;
+      if (m_sizing && me->button() == Qt::LeftButton) {
+        m_sizing = false;
         SetBarWidth(mapFromGlobal(m_body->mapToGlobal(me->position().toPoint())).x());
         return true;
       }

@@ -49,7 +49,7 @@ class CNavigatorBar : public QDockWidget {
   QToolButton* m_closeButton;
   QRubberBand* m_dragLine;
   int m_width = kInitialWidth;
-  bool m_bSizing = false;
+  bool m_sizing = false;
 };
 
 }  // namespace torvan

@@ -12,7 +12,7 @@
 #include "core/config/IniStore.h"
 #include "core/config/SettingsFiles.h"
 #include "core/files/ProgramFiles.h"
-#include "core/radio/NumberText.h"
+#include "core/product/ProductCatalog.h"
 #include "app/base/Help.h"
 #include "app/shell/MainFrame.h"
 
@@ -30,24 +30,22 @@ QString FromPath(const std::filesystem::path& p) { return QString::fromStdU16Str
 }  // namespace
 
 CTorvanApp::CTorvanApp(CIniStore& ini, Options options)
-    : m_ini(ini), m_options(std::move(options)), m_startProcess([](const QString& program, const QStringList& args) {
+    : m_ini(ini),
+      m_options(std::move(options)),
+      m_context(m_ini, m_options.programDir, m_options.programPath),
+      m_startProcess([](const QString& program, const QStringList& args) {
         return QProcess::startDetached(program, args);
       }) {
-  m_context.ini = &m_ini;
-  m_context.programDir = m_options.programDir;
-  m_context.programPath = m_options.programPath;
   m_context.restart = [this] { RestartProgram(); };
-  detail::SetCurrentApp(&m_context);
 }
 
 CTorvanApp::~CTorvanApp() {
   m_mainFrame.reset();
   HelpWindow::Destroy();
-  detail::SetCurrentApp(nullptr);
 }
 
 bool CTorvanApp::InitInstance() {
-  // 1. The settings store (a missing file is created empty). A shipped file
+  // The settings store (a missing file is created empty). A shipped file
   // that may not be written is only read: changes go to the per-user copy.
   const ProgramFiles files(ToPath(m_options.programDir));
   for (const std::filesystem::path& folder : files.Folders()) m_context.programFolders << FromPath(folder);
@@ -56,13 +54,13 @@ bool CTorvanApp::InitInstance() {
   m_ini.OpenPath(settings.read.string(), /*writeBackOnDestroy=*/!settings.ChangesGoToCopy(), /*caseInsensitive=*/true,
                  /*keepBackup=*/false);
 
-  // 2. Language name, display language, help file.
-  m_context.languageName = m_ini.GetValue("Setup", "Language", "");
+  // Language name, display language, help file.
+  m_context.languageName = LanguageName(m_ini);
   m_context.language = DisplayLanguageFromName(m_context.languageName);
   m_context.helpFileName =
       QString::fromLatin1(m_context.language == DisplayLanguage::Chinese ? kChineseHelp : kEnglishHelp);
 
-  // 3. The language pack; without it the program cannot show anything.
+  // The language pack; without it the program cannot show anything.
   QString pack;
   for (const QString& folder : m_context.programFolders) {
     pack = LanguagePack::Find(folder, QString::fromStdString(m_context.languageName));
@@ -75,46 +73,45 @@ bool CTorvanApp::InitInstance() {
   }
   m_context.strings = m_pack.Strings();
 
-  // 8. The main window.
-  m_mainFrame = std::make_unique<CMainFrame>();
+  // The main window.
+  m_mainFrame = std::make_unique<CMainFrame>(m_context);
 
-  // 9. The first document: the file named on the command line, or a new one.
+  // The first document: the file named on the command line, or a new one.
   const QString file = m_options.args.isEmpty() ? QString() : m_options.args.constFirst();
   if (file.isEmpty() ? !m_mainFrame->NewDocument() : !m_mainFrame->OpenDocumentFile(file)) return false;
 
-  // 10. Maximized.
+  // The main window fills the screen.
   m_mainFrame->showMaximized();
 
-  // 11. "title.ico" of the current folder as the window icon, when there is one.
+  // "title.ico" of the current folder as the window icon, when there is one.
   const QString ico = QDir::current().filePath(QString::fromLatin1(kTitleIcon));
   if (QFileInfo(ico).isFile()) {
     const QIcon icon(ico);
     if (!icon.isNull()) m_mainFrame->setWindowIcon(icon);
   }
 
-  // 12. The company names the program in message captions.
-  const QString company = m_context.ProductText("Company");
+  // The company names the program in message captions.
+  const QString company = m_context.ProductString(ProductText::Company);
   if (!company.isEmpty()) m_context.messageCaption = company;
 
-  // 13. The About command's text.
-  m_mainFrame->SetAboutText(m_context.ProductText("About Title"));
+  // The About command's text.
+  m_mainFrame->SetAboutText(m_context.ProductString(ProductText::AboutTitle));
 
-  // 14. "ShowLang" 0, empty or not a number hides the Language command.
-  if (AtoI(m_context.SetupValue("ShowLang").toStdString()) == 0) m_mainFrame->RemoveLanguageCommand();
+  // "ShowLang" 0, empty or not a number hides the Language command.
+  if (!LanguageCommandShown(m_ini)) m_mainFrame->RemoveLanguageCommand();
   return true;
 }
 
 void CTorvanApp::RestartProgram() {
   // The new program reads Program.ini at once: write it first and make sure
   // it holds the new language, or the restart would come back unchanged.
-  const std::string wanted = m_ini.GetValue("Setup", "Language", "");
+  const std::string wanted = LanguageName(m_ini);
   // A store still on a shipped file that may not be written has failed to
   // move to the per-user copy: writing it would change the installed file.
   const bool writable = std::filesystem::path(m_ini.Path()) == m_context.settingsFiles.write;
   if (writable) m_ini.WriteBack(false);  // its result names a backup file; none is asked for here
   CIniStore check;
-  const bool written = writable && check.OpenPath(m_ini.Path(), false, true, false) &&
-                       check.GetValue("Setup", "Language", "") == wanted;
+  const bool written = writable && check.OpenPath(m_ini.Path(), false, true, false) && LanguageName(check) == wanted;
   if (!written) {
     QMessageBox::warning(m_mainFrame.get(), m_context.messageCaption,
                          tr("The language could not be saved in %1.").arg(FromPath(m_context.settingsFiles.write)));

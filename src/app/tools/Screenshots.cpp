@@ -182,7 +182,7 @@ bool Shoot(const QString& programDir, const QString& outDir, const QString& lang
     ok = WithTitleBar(frame->grab(), frame->windowTitle(), frame->windowIcon())
              .save(QDir(outDir).filePath("main-" + lang + ".png"));
 
-    torvan::CAboutDialog about(frame);
+    torvan::CAboutDialog about(app.Context(), frame);
     about.show();
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
     ok = about.grab().save(QDir(outDir).filePath("about-" + lang + ".png")) && ok;

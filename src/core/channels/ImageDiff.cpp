@@ -100,24 +100,24 @@ void DiffOptions(const RadioImage& a, const RadioImage& b, DisplayLanguage lang,
   const OptionValues x = ReadOptions(a);
   const OptionValues y = ReadOptions(b);
   const struct {
-    int control;
+    OptionCodeControl control;
     const std::string& before;
     const std::string& after;
     std::uint16_t offset;
   } codes[] = {
-      {option_control::kAniCode, x.aniCode, y.aniCode, map::kAniCode},
-      {option_control::kStunCode, x.stunCode, y.stunCode, map::kStunCode},
+      {OptionCodeControl::AniCode, x.aniCode, y.aniCode, map::kAniCode},
+      {OptionCodeControl::StunCode, x.stunCode, y.stunCode, map::kStunCode},
   };
   for (const auto& c : codes) {
     if (c.before == c.after) continue;
-    out.push_back(Change(OptionDialogLabel(c.control, lang), PrintableCode(c.before, lang), PrintableCode(c.after, lang)));
+    out.push_back(Change(OptionLabel(c.control, lang), PrintableCode(c.before, lang), PrintableCode(c.after, lang)));
     MarkBytes(shown, c.offset, map::kCodeSize);
   }
   if (x.removeStun != y.removeStun) {
     auto word = [lang](bool removeStun) {
       return SummaryWord(removeStun ? SummaryText::NotStunned : SummaryText::Stunned, lang);
     };
-    out.push_back(Change(OptionDialogLabel(option_control::kRemoveStun, lang), word(x.removeStun), word(y.removeStun)));
+    out.push_back(Change(OptionLabel(OptionCodeControl::RemoveStun, lang), word(x.removeStun), word(y.removeStun)));
     MarkBytes(shown, map::kStunMarker, 1);
   }
 }

@@ -1,5 +1,7 @@
 #include "core/product/ProductCatalog.h"
 
+#include "core/radio/NumberText.h"
+
 namespace torvan {
 namespace {
 
@@ -37,6 +39,10 @@ std::string RadioModelName(const CIniStore& ini, const RadioImage& image) {
 
 std::string LanguageName(const CIniStore& ini) { return ini.GetValue(kSetupSection, kLanguageKey); }
 
+void SetLanguageName(CIniStore& ini, std::string_view name) { ini.SetValue(kSetupSection, kLanguageKey, name); }
+
+bool LanguageCommandShown(const CIniStore& ini) { return AtoI(ini.GetValue(kSetupSection, kShowLanguageKey)) != 0; }
+
 std::string SetupAppName(const CIniStore& ini) { return ini.GetValue(kSetupSection, kAppNameKey); }
 
 std::string_view ProductTextKey(ProductText t) {
@@ -52,7 +58,11 @@ std::string_view ProductTextKey(ProductText t) {
 }
 
 std::string ProductTextValue(const CIniStore& ini, ProductText t) {
-  return ini.GetValue(LanguageName(ini), ProductTextKey(t));
+  return ProductTextValue(ini, LanguageName(ini), t);
+}
+
+std::string ProductTextValue(const CIniStore& ini, std::string_view languageName, ProductText t) {
+  return ini.GetValue(languageName, ProductTextKey(t));
 }
 
 }  // namespace torvan

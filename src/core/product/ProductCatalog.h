@@ -3,6 +3,7 @@
 //
 //   [Setup]
 //   Language=English            names the section of product texts below
+//   ShowLang=1                  0, empty or not a number: no Setup > Language command
 //   AppName=...                 new-document name, port-setting key
 //   Type1=...  .. Type19=...    radio types; the list ends at the first empty one
 //   Field1=136-174MHz|400-470MHz   the bands of Type1, separated by "|"
@@ -21,6 +22,7 @@ namespace torvan {
 inline constexpr std::string_view kSetupSection = "Setup";
 inline constexpr std::string_view kLanguageKey = "Language";
 inline constexpr std::string_view kAppNameKey = "AppName";
+inline constexpr std::string_view kShowLanguageKey = "ShowLang";
 inline constexpr int kMaxRadioTypes = 19;
 inline constexpr char kBandSeparator = '|';
 
@@ -39,6 +41,13 @@ std::string RadioModelName(const CIniStore& ini, const RadioImage& image);
 
 // The value of "Language" in section Setup, unchanged.
 std::string LanguageName(const CIniStore& ini);
+// Stores `name` as the "Language" of section Setup (read at the next start).
+void SetLanguageName(CIniStore& ini, std::string_view name);
+
+// Whether the Setup menu offers the Language command: "ShowLang" of section
+// Setup read as a whole number (as atoi reads it) is not 0. Missing, empty or
+// not a number hides the command.
+bool LanguageCommandShown(const CIniStore& ini);
 
 // The "AppName" of section Setup (new-document name, port-setting key).
 std::string SetupAppName(const CIniStore& ini);
@@ -52,5 +61,8 @@ std::string_view ProductTextKey(ProductText t);
 // A product text from the section named by the language (the "Language" value
 // of Setup); empty when missing.
 std::string ProductTextValue(const CIniStore& ini, ProductText t);
+// The same from the section `languageName` (the language a program started
+// with, or one chosen on a command line).
+std::string ProductTextValue(const CIniStore& ini, std::string_view languageName, ProductText t);
 
 }  // namespace torvan

@@ -109,15 +109,4 @@ Status ApplyProductChoice(const ProductChoice& choice, DisplayLanguage lang, Rad
   return Status::Ok();
 }
 
-std::string ProductDialogTitle(std::string_view appName, std::string_view typeText, const BandLimits& band,
-                               DisplayLanguage lang) {
-  std::string title(appName);
-  title += TextFor(Text::TitleType, lang);
-  title += typeText;
-  title += TextFor(Text::TitleFre, lang);
-  title += band.CaptionText();
-  title += TextFor(Text::CaptionClose, lang);
-  return title;
-}
-
 }  // namespace torvan

@@ -60,9 +60,4 @@ struct ProductChoice {
 // that the type byte cannot hold give an error that names them.
 Status ApplyProductChoice(const ProductChoice& choice, DisplayLanguage lang, RadioImage& image, BandLimits& band);
 
-// The main window title after the dialog's OK:
-// appName + " [ Type:" + typeText + " Fre:" + "L - UMHz" + " ]" (Chinese fragments under Chinese).
-std::string ProductDialogTitle(std::string_view appName, std::string_view typeText, const BandLimits& band,
-                               DisplayLanguage lang);
-
 }  // namespace torvan

@@ -379,15 +379,4 @@ void EncodeImage(const TextGrid& grid, const BandLimits& band, RadioImage& image
   }
 }
 
-std::string MainWindowCaption(std::string_view appName, std::string_view model, const BandLimits& band,
-                              DisplayLanguage lang) {
-  std::string caption(appName);
-  caption += TextFor(Text::CaptionType, lang);
-  caption += model;
-  caption += TextFor(Text::CaptionFre, lang);
-  caption += band.CaptionText();
-  caption += TextFor(Text::CaptionClose, lang);
-  return caption;
-}
-
 }  // namespace torvan

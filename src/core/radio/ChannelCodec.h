@@ -84,9 +84,4 @@ std::string FrequencyText(const std::uint8_t* bytes4);
 // 0xFF bytes.
 void EncodeFrequencyText(std::string_view text, std::uint8_t* bytes4);
 
-// The main window caption after a read or an open:
-// name + "  [ Type:" + model + "  Fre:" + "L - UMHz" + " ]" (Chinese fragments under Chinese).
-std::string MainWindowCaption(std::string_view appName, std::string_view model, const BandLimits& band,
-                              DisplayLanguage lang);
-
 }  // namespace torvan

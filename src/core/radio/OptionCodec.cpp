@@ -23,24 +23,6 @@ struct FieldCoding {
   unsigned readMask;  // IndexInBits: the bits of the value that make the index
 };
 
-// Control ids of the dialog's drop-down lists.
-constexpr int kLedControl = 1119;
-constexpr int kStepControl = 1117;
-constexpr int kBatterySaverControl = 1120;
-constexpr int kEmergencyAlarmControl = 1133;
-constexpr int kKeypadLockControl = 1121;
-constexpr int kSquelchLevelControl = 1116;
-constexpr int kTimeOutTimerControl = 1118;
-constexpr int kModeControl = 1128;
-constexpr int kVoiceSensitivityControl = 1122;
-constexpr int kPriScanningTimeControl = 1125;
-constexpr int kPriorityScanControl = 1123;
-constexpr int kScanModeControl = 1126;
-constexpr int kChannelDisplayControl = 1124;
-constexpr int kBeepControl = 1132;
-constexpr int kAniSwitchControl = 1131;
-constexpr int kPttIdControl = 1134;
-
 constexpr unsigned kLow3Bits = 0x07;
 constexpr unsigned kLow4Bits = 0x0F;
 constexpr unsigned kLow5Bits = 0x1F;
@@ -48,31 +30,31 @@ constexpr unsigned kAllBits = 0xFF;
 
 // In OptionField order.
 constexpr FieldCoding kFields[] = {
-    {{OptionField::Led, kLedControl, "LED", "LED", field::kLed, 3}, Coding::ThreeWay, 0},
-    {{OptionField::Step, kStepControl, "Step", "步长", field::kStep, 5}, Coding::StepByte, kAllBits},
-    {{OptionField::BatterySaver, kBatterySaverControl, "Battery Saver", "电池省电", field::kBatterySaver, 2},
+    {{OptionField::Led, "LED", "LED", field::kLed, 3}, Coding::ThreeWay, 0},
+    {{OptionField::Step, "Step", "步长", field::kStep, 5}, Coding::StepByte, kAllBits},
+    {{OptionField::BatterySaver, "Battery Saver", "电池省电", field::kBatterySaver, 2},
      Coding::OnIsSet, 0},
-    {{OptionField::EmergencyAlarm, kEmergencyAlarmControl, "Emergency Alarm", "紧急报警", field::kEmergencyAlarm, 2},
+    {{OptionField::EmergencyAlarm, "Emergency Alarm", "紧急报警", field::kEmergencyAlarm, 2},
      Coding::OnIsSet, 0},
-    {{OptionField::KeypadLock, kKeypadLockControl, "Keypad Lock", "键盘锁定", field::kKeypadLock, 2}, Coding::OnIsClear, 0},
-    {{OptionField::SquelchLevel, kSquelchLevelControl, "Squelch Level", "静噪电平", field::kSquelchLevel, 10},
+    {{OptionField::KeypadLock, "Keypad Lock", "键盘锁定", field::kKeypadLock, 2}, Coding::OnIsClear, 0},
+    {{OptionField::SquelchLevel, "Squelch Level", "静噪电平", field::kSquelchLevel, 10},
      Coding::IndexInBits, kLow4Bits},
-    {{OptionField::TimeOutTimer, kTimeOutTimerControl, "Time-Out Timer", "超时定时器", field::kTimeOutTimer, 4},
+    {{OptionField::TimeOutTimer, "Time-Out Timer", "超时定时器", field::kTimeOutTimer, 4},
      Coding::IndexInBits, kLow4Bits},
-    {{OptionField::Mode, kModeControl, "Mode", "模式", field::kMode, 3}, Coding::ThreeWay, 0},
-    {{OptionField::VoiceSensitivity, kVoiceSensitivityControl, "Voice Sensitivity", "声控灵敏度", field::kVoiceSensitivity, 10},
+    {{OptionField::Mode, "Mode", "模式", field::kMode, 3}, Coding::ThreeWay, 0},
+    {{OptionField::VoiceSensitivity, "Voice Sensitivity", "声控灵敏度", field::kVoiceSensitivity, 10},
      Coding::IndexInBits, kLow5Bits},
-    {{OptionField::PriScanningTime, kPriScanningTimeControl, "Pri-Scanning Time", "预扫描时间", field::kPriScanningTime, 4},
+    {{OptionField::PriScanningTime, "Pri-Scanning Time", "预扫描时间", field::kPriScanningTime, 4},
      Coding::IndexInBits, kLow3Bits},
-    {{OptionField::PriorityScan, kPriorityScanControl, "Priority Scan", "优先扫描", field::kPriorityScan, 2},
+    {{OptionField::PriorityScan, "Priority Scan", "优先扫描", field::kPriorityScan, 2},
      Coding::OnIsClear, 0},
-    {{OptionField::ScanMode, kScanModeControl, "Scan Mode", "扫描模式", field::kScanMode, 3}, Coding::ThreeWay, 0},
+    {{OptionField::ScanMode, "Scan Mode", "扫描模式", field::kScanMode, 3}, Coding::ThreeWay, 0},
     // Its list is "Off", "On": index 0 ("Off") is the set bit.
-    {{OptionField::ChannelDisplay, kChannelDisplayControl, "Channel Display", "信道显示", field::kChannelDisplay, 2},
+    {{OptionField::ChannelDisplay, "Channel Display", "信道显示", field::kChannelDisplay, 2},
      Coding::OnIsSet, 0},
-    {{OptionField::Beep, kBeepControl, "Beep", "提示音", field::kBeep, 2}, Coding::OnIsSet, 0},
-    {{OptionField::AniSwitch, kAniSwitchControl, "ANI Switch", "ANI 开关", field::kAniSwitch, 2}, Coding::OnIsSet, 0},
-    {{OptionField::PttId, kPttIdControl, "PTT ID", "PTT ID", field::kPttId, 4}, Coding::IndexInBits, kAllBits},
+    {{OptionField::Beep, "Beep", "提示音", field::kBeep, 2}, Coding::OnIsSet, 0},
+    {{OptionField::AniSwitch, "ANI Switch", "ANI 开关", field::kAniSwitch, 2}, Coding::OnIsSet, 0},
+    {{OptionField::PttId, "PTT ID", "PTT ID", field::kPttId, 4}, Coding::IndexInBits, kAllBits},
 };
 
 static_assert(std::size(kFields) == kOptionFieldCount, "one coding per option field");
@@ -107,13 +89,13 @@ const FieldCoding& CodingOf(OptionField f) { return kFields[static_cast<std::siz
 
 // The labels of the dialog's controls that are no list.
 struct ControlLabel {
-  int controlId;
+  OptionCodeControl control;
   std::string_view english, chinese;
 };
 constexpr ControlLabel kControlLabels[] = {
-    {option_control::kAniCode, "ANI Code", "ANI 码"},
-    {option_control::kStunCode, "Stun Code", "遥毙码"},
-    {option_control::kRemoveStun, "Remove Stun", "解除遥毙"},
+    {OptionCodeControl::AniCode, "ANI Code", "ANI 码"},
+    {OptionCodeControl::StunCode, "Stun Code", "遥毙码"},
+    {OptionCodeControl::RemoveStun, "Remove Stun", "解除遥毙"},
 };
 
 int IndexOfValue(const FieldCoding& fc, unsigned v) {
@@ -220,12 +202,9 @@ std::string_view OptionLabel(OptionField f, DisplayLanguage lang) {
   return lang == DisplayLanguage::Chinese ? info.labelChinese : info.label;
 }
 
-std::string_view OptionDialogLabel(int controlId, DisplayLanguage lang) {
-  for (const FieldCoding& fc : kFields) {
-    if (fc.info.controlId == controlId) return OptionLabel(fc.info.id, lang);
-  }
+std::string_view OptionLabel(OptionCodeControl control, DisplayLanguage lang) {
   for (const ControlLabel& c : kControlLabels) {
-    if (c.controlId == controlId) return lang == DisplayLanguage::Chinese ? c.chinese : c.english;
+    if (c.control == control) return lang == DisplayLanguage::Chinese ? c.chinese : c.english;
   }
   return {};
 }

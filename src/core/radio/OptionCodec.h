@@ -49,19 +49,11 @@ inline constexpr std::array<OptionField, kOptionFieldCount> kAllOptionFields = {
     OptionField::PttId,
 };
 
-// Control ids of the option dialog; they are also the help context numbers.
-namespace option_control {
-inline constexpr int kAniCode = 1001;
-inline constexpr int kRemoveStun = 1002;
-inline constexpr int kStunCode = 1003;
-}  // namespace option_control
-
 // The longest ANI or Stun code, in characters (the size of its image field).
 inline constexpr std::size_t kOptionCodeMaxLength = map::kCodeSize;
 
 struct OptionFieldInfo {
   OptionField id;
-  int controlId;                  // dialog control id, e.g. 1119 for LED
   std::string_view label;         // the dialog's English label, e.g. "LED"
   std::string_view labelChinese;  // the same label in the Chinese dialog, e.g. "步长" for "Step"
   ImageField imageField;          // where the choice lives in the image
@@ -70,13 +62,16 @@ struct OptionFieldInfo {
 
 const OptionFieldInfo& OptionInfo(OptionField f);
 
-// The label of a control of the option dialog by its control id (a list
-// field's, kAniCode, kStunCode, kRemoveStun) in the language of the dialog's
-// texts, as the dialog shows it; empty for an id the dialog does not have.
-// What the command line prints about options uses these, so that a user sees
-// the same words as in the program.
-std::string_view OptionDialogLabel(int controlId, DisplayLanguage lang);
+// The option dialog's controls that are no list.
+enum class OptionCodeControl { AniCode, StunCode, RemoveStun };
+inline constexpr OptionCodeControl kAllOptionCodeControls[] = {OptionCodeControl::AniCode, OptionCodeControl::StunCode,
+                                                               OptionCodeControl::RemoveStun};
+
+// The label of a control of the option dialog in the language of the dialog's
+// texts, as the dialog shows it. What the command line prints about options
+// uses these, so that a user sees the same words as in the program.
 std::string_view OptionLabel(OptionField f, DisplayLanguage lang);
+std::string_view OptionLabel(OptionCodeControl c, DisplayLanguage lang);
 
 // "No selection": the list shows no entry.
 inline constexpr int kNoSelection = -1;

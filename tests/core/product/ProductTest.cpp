@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "TempDir.h"
+#include "core/product/MainWindowCaption.h"
 #include "core/product/ProductCatalog.h"
 #include "core/product/ProductChoice.h"
 
@@ -22,6 +23,7 @@ class Ini {
     ok_ = store_.OpenPath(path, false, true, false);
   }
   const CIniStore& store() const { return store_; }
+  CIniStore& store() { return store_; }
   bool ok() const { return ok_; }
 
  private:
@@ -97,6 +99,28 @@ TEST(ProductCatalog, ProductTextsComeFromTheLanguageSection) {
 
   Ini noLanguage("[English]\nCompany=Torvan Radio\n");
   EXPECT_EQ(ProductTextValue(noLanguage.store(), ProductText::Company), "");
+
+  // A named section, whatever "Language" says; a language chosen later is
+  // the section the one-argument form reads from then on.
+  EXPECT_EQ(ProductTextValue(ini.store(), "English", ProductText::Company), "Torvan Radio");
+  EXPECT_EQ(ProductTextValue(ini.store(), "english", ProductText::AppName), "Torvan");
+  EXPECT_EQ(ProductTextValue(ini.store(), "", ProductText::Company), "");
+  SetLanguageName(ini.store(), "English");
+  EXPECT_EQ(LanguageName(ini.store()), "English");
+  EXPECT_EQ(ProductTextValue(ini.store(), ProductText::Company), "Torvan Radio");
+}
+
+TEST(ProductCatalog, ShowLangHidesTheLanguageCommandUnlessItIsANumberOtherThanZero) {
+  const std::pair<const char*, bool> cases[] = {
+      {"[Setup]\nShowLang=1\n", true},   {"[Setup]\nShowLang=0\n", false},  {"[Setup]\nShowLang=\n", false},
+      {"[Setup]\n", false},               {"[Setup]\nShowLang=yes\n", false}, {"[Setup]\nShowLang= 2x\n", true},
+      {"[Setup]\nShowLang=-1\n", true},  {"[setup]\nshowlang=1\n", true},   {"[Other]\nShowLang=1\n", false},
+  };
+  for (auto [content, shown] : cases) {
+    Ini ini(content);
+    ASSERT_TRUE(ini.ok());
+    EXPECT_EQ(LanguageCommandShown(ini.store()), shown) << content;
+  }
 }
 
 struct ParseCase {
@@ -209,12 +233,28 @@ TEST(ProductChoice, ApplyStoresTypeAndBand) {
   EXPECT_EQ(ApplyProductChoice({0, "Customize", 470, 400}, en, img, band).error(), "Frequency input error");
 }
 
-TEST(ProductChoice, Title) {
-  EXPECT_EQ(ProductDialogTitle("Torvan", "X", BandLimits{136, 174}, DisplayLanguage::English),
-            "Torvan [ Type:X Fre:136 - 174MHz ]");
-  EXPECT_EQ(ProductDialogTitle("托万", "UV-5", BandLimits{400, 470}, DisplayLanguage::Chinese),
-            "托万 [ 类型:UV-5 频率:400 - 470MHz ]");
-  EXPECT_EQ(ProductDialogTitle("", "", BandLimits{0, 999}, DisplayLanguage::English), " [ Type: Fre:0 - 999MHz ]");
+TEST(MainWindowCaption, AfterADecodeAndAfterTheProductDialog) {
+  using L = DisplayLanguage;
+  struct Case {
+    bool afterDialog;
+    const char* name;
+    const char* type;
+    BandLimits band;
+    L lang;
+    const char* caption;
+  };
+  const Case cases[] = {
+      {false, "Torvan", "TV-1", {400, 470}, L::English, "Torvan  [ Type:TV-1  Fre:400 - 470MHz ]"},
+      {false, "", "", {136, 174}, L::Chinese, "  [ 类型:  频率:136 - 174MHz ]"},
+      {true, "Torvan", "X", {136, 174}, L::English, "Torvan [ Type:X Fre:136 - 174MHz ]"},
+      {true, "托万", "UV-5", {400, 470}, L::Chinese, "托万 [ 类型:UV-5 频率:400 - 470MHz ]"},
+      {true, "", "", {0, 999}, L::English, " [ Type: Fre:0 - 999MHz ]"},
+  };
+  for (const Case& c : cases) {
+    const std::string caption = c.afterDialog ? ProductDialogTitle(c.name, c.type, c.band, c.lang)
+                                              : MainWindowCaption(c.name, c.type, c.band, c.lang);
+    EXPECT_EQ(caption, c.caption) << c.name << " " << c.type << (c.afterDialog ? " after the dialog" : " after a decode");
+  }
 }
 
 TEST(ProductChoice, CustomEntryInEitherLanguage) {

@@ -451,10 +451,5 @@ TEST(ChannelCodec, DecodeImageFillsEveryRowAndTheBand) {
   EXPECT_EQ(out[0x1FF2], 0x00);
 }
 
-TEST(ChannelCodec, MainWindowCaption) {
-  EXPECT_EQ(MainWindowCaption("Torvan", "TV-1", BandLimits{400, 470}, kEn), "Torvan  [ Type:TV-1  Fre:400 - 470MHz ]");
-  EXPECT_EQ(MainWindowCaption("", "", BandLimits{136, 174}, kZh), "  [ 类型:  频率:136 - 174MHz ]");
-}
-
 }  // namespace
 }  // namespace torvan

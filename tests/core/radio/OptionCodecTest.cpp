@@ -350,13 +350,7 @@ TEST(OptionCodec, ListsInBothLanguages) {
   EXPECT_EQ(OptionListTexts(F::ChannelDisplay, DisplayLanguage::English), (L{"Off", "On"}));
 }
 
-TEST(OptionCodec, ControlIdsAndLabels) {
-  std::set<int> ids;
-  for (F f : kAllOptionFields) ids.insert(OptionInfo(f).controlId);
-  EXPECT_EQ(ids.size(), kOptionFieldCount);
-  EXPECT_EQ(OptionInfo(F::Led).controlId, 1119);
-  EXPECT_EQ(OptionInfo(F::SquelchLevel).controlId, 1116);
-  EXPECT_EQ(OptionInfo(F::PttId).controlId, 1134);
+TEST(OptionCodec, Labels) {
   EXPECT_EQ(OptionInfo(F::PriScanningTime).label, "Pri-Scanning Time");
 }
 
@@ -393,18 +387,17 @@ std::map<std::string, std::string> DialogTranslations() {
 TEST(OptionCodec, LabelsAreTheDialogsOwnInBothLanguages) {
   const auto dialog = DialogTranslations();
   ASSERT_FALSE(dialog.empty()) << "no option dialog texts in " << TORVAN_ZH_TS_PATH;
-  std::vector<int> controls;
-  for (F f : kAllOptionFields) controls.push_back(OptionInfo(f).controlId);
-  controls.insert(controls.end(), {option_control::kAniCode, option_control::kStunCode, option_control::kRemoveStun});
-  for (int id : controls) {
-    const std::string english(OptionDialogLabel(id, DisplayLanguage::English));
-    const std::string chinese(OptionDialogLabel(id, DisplayLanguage::Chinese));
-    ASSERT_TRUE(dialog.count(english)) << id << " \"" << english << "\" is no label of the dialog";
+  std::vector<std::pair<std::string, std::string>> labels;
+  for (F f : kAllOptionFields)
+    labels.emplace_back(OptionLabel(f, DisplayLanguage::English), OptionLabel(f, DisplayLanguage::Chinese));
+  for (OptionCodeControl c : kAllOptionCodeControls)
+    labels.emplace_back(OptionLabel(c, DisplayLanguage::English), OptionLabel(c, DisplayLanguage::Chinese));
+  for (const auto& [english, chinese] : labels) {
+    ASSERT_TRUE(dialog.count(english)) << " \"" << english << "\" is no label of the dialog";
     EXPECT_EQ(chinese, dialog.at(english)) << english;
   }
   EXPECT_EQ(OptionLabel(F::Step, DisplayLanguage::Chinese), "步长");
   EXPECT_EQ(OptionLabel(F::Step, DisplayLanguage::English), "Step");
-  EXPECT_EQ(OptionDialogLabel(1000, DisplayLanguage::English), "");
   EXPECT_EQ(OptionListWord(F::Led, 2, DisplayLanguage::Chinese), "开");
   EXPECT_EQ(OptionListWord(F::Led, 3, DisplayLanguage::English), "");
   EXPECT_EQ(OptionListWord(F::Led, kNoSelection, DisplayLanguage::English), "");
