@@ -4,9 +4,9 @@
 #include <iostream>
 
 #include "CliCommand.h"
+#include "CliFiles.h"
 #include "LanguageOption.h"
 #include "core/channels/CsvExchange.h"
-#include "core/files/AtomicFile.h"
 #include "core/radio/ChannelCodec.h"
 #include "core/radio/DatFile.h"
 
@@ -22,14 +22,21 @@ int RunExport(const std::vector<std::string>& argv) {
   DisplayLanguage lang;
   if (std::string error; !ReadLanguageOption(args, lang, error)) return UsageError(kVerb, error);
 
+  const NamedFile in = InputNamed("IN.dat", args.positionals()[0]);
+  std::optional<NamedFile> out;
+  if (const auto o = args.value("-o")) out = OutputNamed("-o", *o);
+  if (out) {
+    if (const std::string overlap = OverlapError({*out}, {in}); !overlap.empty()) return UsageError(kVerb, overlap);
+  }
+
   RadioImage image;
-  if (const Status s = LoadDat(args.positionals()[0], image); !s) return Fail(s.error());
+  if (const Status s = LoadDat(in.path, image); !s) return Fail(s.error());
   MemoryTextGrid grid;
   DecodeImage(image, grid, lang);
   const std::string csv = ExportCsv(grid);
 
-  if (const auto out = args.value("-o")) {
-    const Status s = WriteFileAtomically(*out, csv);
+  if (out) {
+    const Status s = WriteOutput(*out, csv);
     return s.ok() ? kExitOk : Fail(s.error());
   }
   std::cout << csv;

@@ -5,8 +5,9 @@
 #include <iostream>
 
 #include "CliCommand.h"
+#include "CliFiles.h"
 #include "core/channels/CsvExchange.h"
-#include "core/files/AtomicFile.h"
+#include "core/files/InputFile.h"
 #include "core/radio/ChannelCodec.h"
 #include "core/radio/DatFile.h"
 
@@ -19,15 +20,21 @@ int RunImport(const std::vector<std::string>& argv) {
   const Args args(argv, {"-o"}, {});
   if (!args.ok()) return UsageError(kVerb, args.error());
   if (args.positionals().size() != 2) return UsageError(kVerb, "expected an image file and a CSV file");
-  const auto out = args.value("-o");
-  if (!out) return UsageError(kVerb, "the output image needs -o OUT.dat");
-  const std::string& datPath = args.positionals()[0];
-  const std::string& csvPath = args.positionals()[1];
+  const auto outText = args.value("-o");
+  if (!outText) return UsageError(kVerb, "the output image needs -o OUT.dat");
+  const NamedFile dat = InputNamed("IN.dat", args.positionals()[0]);
+  const NamedFile csvFile = InputNamed("IN.csv", args.positionals()[1]);
+  const NamedFile out = OutputNamed("-o", *outText);
+  // Writing the result over IN.dat updates an image in place (it is read
+  // whole first); over the CSV it would destroy the rows being applied.
+  if (const std::string overlap = OverlapError({out}, {csvFile}); !overlap.empty()) return UsageError(kVerb, overlap);
+  const std::string& csvPath = csvFile.text;
 
   RadioImage image;
-  if (const Status s = LoadDat(datPath, image); !s) return Fail(s.error());
-  std::string csv;
-  if (const Status s = ReadWholeFile(csvPath, csv, kMaxCsvBytes); !s) return Fail(s.error());
+  if (const Status s = LoadDat(dat.path, image); !s) return Fail(s.error());
+  const Result<std::string> csvText = ReadWholeFile(csvFile.path, kMaxCsvBytes);
+  if (!csvText) return Fail(csvText.error());
+  const std::string& csv = csvText.value();
 
   // The words of new-channel defaults do not reach the image: the encode
   // reads both languages alike.
@@ -38,10 +45,12 @@ int RunImport(const std::vector<std::string>& argv) {
     return Fail(csvPath + ": " + s.error());
   }
   EncodeImage(grid, band, image);
-  if (const Status s = SaveDat(*out, image); !s) return Fail(s.error());
+  if (const Status s = WriteOutput(out, std::span<const std::uint8_t>(image.data(), kImageSize)); !s) {
+    return Fail(s.error());
+  }
   std::cout << "read " << summary.rows << (summary.rows == 1 ? " channel line" : " channel lines") << ", changed "
             << summary.channelsChanged << (summary.channelsChanged == 1 ? " channel" : " channels") << ", wrote "
-            << *out << '\n';
+            << (out.standardOutput ? std::string("standard output") : out.text) << '\n';
   return kExitOk;
 }
 

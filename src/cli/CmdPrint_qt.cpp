@@ -19,8 +19,10 @@
 #include <vector>
 
 #include "CliCommand.h"
+#include "CliFiles.h"
 #include "core/channels/TextGrid.h"
 #include "core/config/IniStore.h"
+#include "core/files/PathText.h"
 #include "qtprint/ReportPrinting.h"
 #include "core/radio/ChannelCodec.h"
 #include "core/radio/DatFile.h"
@@ -64,7 +66,7 @@ PrintSettings SettingsFor(const std::optional<std::string>& lang, const std::opt
   s.languageName = lang.value_or("");
   const QString iniPath = QCoreApplication::applicationDirPath() + QStringLiteral("/Program.ini");
   CIniStore ini;
-  const bool haveIni = QFileInfo(iniPath).isFile() && ini.OpenPath(iniPath.toStdString(), false, true, false);
+  const bool haveIni = QFileInfo(iniPath).isFile() && ini.OpenPath(PathFromUtf8(iniPath.toStdString()), {}).ok();
   if (haveIni && !lang) s.languageName = ini.GetValue("Setup", "Language");
   if (owner) {
     s.owner = *owner;
@@ -78,8 +80,11 @@ int RunPrint(const std::vector<std::string>& argv) {
   const Args args(argv, {"-o", "--lang", "--owner", "--paper"}, {});
   if (!args.ok()) return UsageError(kVerb, args.error());
   if (args.positionals().size() != 1) return UsageError(kVerb, "expected one input file");
-  const auto out = args.value("-o");
-  if (!out || out->empty()) return UsageError(kVerb, "missing -o OUT.pdf");
+  const auto outText = args.value("-o");
+  if (!outText || outText->empty()) return UsageError(kVerb, "missing -o OUT.pdf");
+  const NamedFile in = InputNamed("IN.dat", args.positionals()[0]);
+  const NamedFile out = OutputNamed("-o", *outText);
+  if (const std::string overlap = OverlapError({out}, {in}); !overlap.empty()) return UsageError(kVerb, overlap);
   const auto lang = args.value("--lang");
   if (lang && *lang != kEnglish && *lang != kChinese) {
     return UsageError(kVerb, "--lang must be English or Chinese, not \"" + *lang + "\"");
@@ -93,9 +98,9 @@ int RunPrint(const std::vector<std::string>& argv) {
     }
   }
 
-  const std::string& in = args.positionals()[0];
   RadioImage image;
-  if (const Status s = LoadDat(in, image); !s.ok()) return Fail(s.error());
+  if (const Status s = LoadDat(in.path, image); !s.ok()) return Fail(s.error());
+  if (const Status s = CheckOutput(out); !s.ok()) return Fail(s.error());
 
   // Drawing text needs a GUI application; without a display the offscreen
   // platform draws just as well, and a PDF needs no display at all.
@@ -114,8 +119,13 @@ int RunPrint(const std::vector<std::string>& argv) {
   static_cast<void>(band);  // the report prints channels and options, not the band
 
   const print::ReportSource source{grid, image, settings.owner, language};
-  const QString title = QFileInfo(QString::fromStdString(in)).fileName();
-  const Status s = print::WriteReportPdf(*out, source, print::PdfPageLayout(paper), title);
+  const QString title = QFileInfo(QString::fromStdString(in.text)).fileName();
+  const Result<QByteArray> pdf = print::ReportPdfBytes(source, print::PdfPageLayout(paper), title);
+  if (!pdf) return Fail(out.text + ": " + pdf.error());
+  const QByteArray& bytes = pdf.value();
+  const Status s = WriteOutput(
+      out, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                         static_cast<std::size_t>(bytes.size())));
   return s.ok() ? kExitOk : Fail(s.error());
 }
 

@@ -16,7 +16,7 @@
 #include "ChildProcess.h"
 #include "TempDir.h"
 #include "VirtualRadio.h"
-#include "core/files/AtomicFile.h"
+#include "core/files/InputFile.h"
 #include "core/link/SerialPort.h"
 #include "core/radio/DatFile.h"
 
@@ -32,9 +32,13 @@ const std::string kCouldNotOpen =
 const std::string kCommunicationError = "Communication Error,Please check all the connections and the radio power";
 const std::string kProgramInterrupt = "Program Interrupt, Please reset the radio and try again";
 
+// Every byte different from its neighbours, and a band (400-470 MHz), so
+// that `write` takes it for a radio image.
 RadioImage Pattern(unsigned salt) {
   RadioImage img;
   for (std::size_t i = 0; i < kImageSize; ++i) img[i] = static_cast<std::uint8_t>((i * 13 + (i >> 7) + salt) & 0xFF);
+  const std::uint8_t band[] = {0x40, 0x47, 0x00};
+  std::copy(band, band + map::kBandLimitsSize, img.data() + map::kBandLimits);
   return img;
 }
 
@@ -326,17 +330,13 @@ TEST_F(CliRadioTest, RetriesAnswerTheQuestionThenCancel) {
   const ProcessResult r = Cli({"read", "--port", radio.path(), "-o", dir_.file("out.dat"), "--retries", "2",
                                "--trace", trace});
   EXPECT_EQ(r.exitCode, 1);
-  std::istringstream lines(r.err);
-  std::vector<std::string> got;
-  for (std::string l; std::getline(lines, l);) got.push_back(l);
+  // Without a terminal the retries do not show: the failure is the one line.
   const std::string detail = radio.path() + ": no ACK after the identification (nothing received) after 1 attempt";
-  EXPECT_EQ(got, (std::vector<std::string>{
-                     "torvan-cli: " + kCommunicationError + ": " + detail + " (retrying, 1 retry left)",
-                     "torvan-cli: " + kCommunicationError + ": " + detail + " (retrying, 0 retries left)",
-                     "torvan-cli: " + kCommunicationError + ": " + detail}));
+  EXPECT_EQ(r.err, "torvan-cli: " + kCommunicationError + ": " + detail + "\n");
   // Three handshakes on the wire: three wake-ups.
-  std::string text;
-  ASSERT_TRUE(ReadWholeFile(trace, text).ok());
+  const Result<std::string> file = ReadWholeFile(trace);
+  ASSERT_TRUE(file.ok()) << file.error();
+  const std::string& text = file.value();
   std::size_t wakeUps = 0;
   for (auto at = text.find(" TX 41\n"); at != std::string::npos; at = text.find(" TX 41\n", at + 1)) ++wakeUps;
   EXPECT_EQ(wakeUps, 3u);
@@ -406,8 +406,9 @@ TEST_F(CliRadioTest, TraceHasOneLinePerWireEvent) {
   const std::string trace = dir_.file("read.log");
   const ProcessResult r = Cli({"read", "--port", radio.path(), "-o", dir_.file("out.dat"), "--trace", trace});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  std::string text;
-  ASSERT_TRUE(ReadWholeFile(trace, text).ok());
+  const Result<std::string> file = ReadWholeFile(trace);
+  ASSERT_TRUE(file.ok()) << file.error();
+  const std::string& text = file.value();
   std::istringstream in(text);
   std::vector<std::string> lines;
   for (std::string l; std::getline(in, l);) lines.push_back(l);

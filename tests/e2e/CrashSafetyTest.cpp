@@ -30,7 +30,7 @@
 #include "ChildProcess.h"
 #include "TempDir.h"
 #include "VirtualRadio.h"
-#include "core/files/AtomicFile.h"
+#include "core/files/InputFile.h"
 #include "core/radio/DatFile.h"
 
 namespace torvan::test {
@@ -48,10 +48,9 @@ namespace fs = std::filesystem;
 constexpr auto kLimit = 20s;
 
 std::string ReadFile(const std::string& path) {
-  std::string text;
-  const Status s = ReadWholeFile(path, text);
-  EXPECT_TRUE(s.ok()) << s.error();
-  return text;
+  const Result<std::string> text = ReadWholeFile(path);
+  EXPECT_TRUE(text.ok()) << text.error();
+  return text.ok() ? text.value() : std::string();
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {

@@ -83,9 +83,8 @@ class CTorvanView : public QWidget {
   void OnRead();
   void OnWrite();
   // The transfer the progress dialog's OK starts: one clone session with the
-  // radio on the port of the next transfer. 1 when the port could not be
-  // opened or Cancel was chosen in the Retry/Cancel question, otherwise 0.
-  int OnCloneStart();
+  // radio on the port of the next transfer.
+  void OnCloneStart();
   // Setup > Com Setup.
   void OnComSetup();
   bool WriteDirection() const { return m_bWrite != 0; }

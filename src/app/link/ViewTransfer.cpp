@@ -43,11 +43,11 @@ void CTorvanView::OnWrite() {
   dialog.Create();
 }
 
-int CTorvanView::OnCloneStart() {
+void CTorvanView::OnCloneStart() {
   CProgressDialog& dialog = ProgressDialog();
   if (g_sessionRunning || !m_pDocument) {
     dialog.DestroyWindow();
-    return 0;
+    return;
   }
   TransferHost host(*this, dialog);
 
@@ -59,18 +59,17 @@ int CTorvanView::OnCloneStart() {
     host.CommitEdit();
     host.ShowMessage(MessageId::CouldNotOpenPort, error.toStdString());
     host.EndProgress();
-    return 1;
+    return;
   }
 
   g_sessionRunning = true;
   m_bTransferRunning = true;
   emit transferRunningChanged(true);
   CloneSession session(host, m_pDocument->Image(), device.toStdString());
-  const CloneResult result = session.Run();
+  session.Run();  // every end was shown to the user by the host
   m_bTransferRunning = false;
   g_sessionRunning = false;
   emit transferRunningChanged(false);
-  return result.HandlerResult();
 }
 
 void CTorvanView::OnComSetup() { ComSetupDialog().exec(); }

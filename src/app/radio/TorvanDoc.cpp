@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "app/channels/TorvanView.h"
+#include "core/files/PathText.h"
 #include "core/radio/DatFile.h"
 #include "app/base/AppContext.h"
 
@@ -20,7 +21,7 @@ bool CTorvanDoc::OnNewDocument() {
 
 Status CTorvanDoc::OnOpenDocument(const QString& path) {
   RadioImage loaded = m_image;
-  const Status s = LoadDat(QFileInfo(path).filePath().toStdString(), loaded);
+  const Status s = LoadDat(PathFromUtf8(QFileInfo(path).filePath().toStdString()), loaded);
   if (!s.ok()) return s;
   m_image = loaded;
   m_pathName = QFileInfo(path).absoluteFilePath();
@@ -31,7 +32,7 @@ Status CTorvanDoc::OnOpenDocument(const QString& path) {
 
 Status CTorvanDoc::OnSaveDocument(const QString& path) {
   if (m_view) m_view->EncodeImage();
-  const Status s = SaveDat(path.toStdString(), m_image);
+  const Status s = SaveDat(PathFromUtf8(path.toStdString()), m_image);
   if (!s.ok()) return s;
   m_pathName = QFileInfo(path).absoluteFilePath();
   m_hasFile = true;

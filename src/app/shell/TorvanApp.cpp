@@ -8,6 +8,7 @@
 #include <QProcess>
 
 #include "core/config/IniStore.h"
+#include "core/files/PathText.h"
 #include "core/radio/NumberText.h"
 #include "app/base/Help.h"
 #include "app/shell/MainFrame.h"
@@ -43,7 +44,9 @@ CTorvanApp::~CTorvanApp() {
 
 bool CTorvanApp::InitInstance() {
   // 1. The settings store (a missing file is created empty).
-  m_ini.Open(kIniFile, /*writeBackOnDestroy=*/true, /*caseInsensitive=*/true, /*keepBackup=*/false);
+  // Its result is not looked at: a store that could not open its file answers
+  // every lookup with the default, and what is missing shows in step 3.
+  static_cast<void>(m_ini.Open(kIniFile, {.writeBackOnDestroy = true, .caseInsensitive = true, .keepBackup = false}));
 
   // 2. Language name, display language, help file.
   m_context.languageName = m_ini.GetValue("Setup", "Language", "");
@@ -93,13 +96,12 @@ void CTorvanApp::RestartProgram() {
   // The new program reads Program.ini at once: write it first and make sure
   // it holds the new language, or the restart would come back unchanged.
   const std::string wanted = m_ini.GetValue("Setup", "Language", "");
-  m_ini.WriteBack(false);  // its result names a backup file; none is asked for here
+  static_cast<void>(m_ini.WriteBack(false));  // the check below reads what the file now holds
   CIniStore check;
-  const bool written = check.OpenPath(m_ini.Path(), false, true, false) &&
-                       check.GetValue("Setup", "Language", "") == wanted;
+  const bool written = check.OpenPath(m_ini.Path(), {}).ok() && check.GetValue("Setup", "Language", "") == wanted;
   if (!written) {
     QMessageBox::warning(m_mainFrame.get(), m_context.messageCaption,
-                         tr("The language could not be saved in %1.").arg(QString::fromStdString(m_ini.Path())));
+                         tr("The language could not be saved in %1.").arg(QString::fromStdString(PathText(m_ini.Path()))));
     return;
   }
   // Start the new program before this one goes away: if it cannot start, this

@@ -19,7 +19,7 @@ class Ini {
   explicit Ini(const std::string& content) {
     const std::string path = dir_.file("Program.ini");
     std::ofstream(path, std::ios::binary) << content;
-    ok_ = store_.OpenPath(path, false, true, false);
+    ok_ = store_.OpenPath(path, {}).ok();
   }
   const CIniStore& store() const { return store_; }
   bool ok() const { return ok_; }
