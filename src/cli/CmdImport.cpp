@@ -48,7 +48,9 @@ int RunImport(const std::vector<std::string>& argv) {
   if (const Status s = WriteOutput(out, std::span<const std::uint8_t>(image.data(), kImageSize)); !s) {
     return Fail(s.error());
   }
-  std::cout << "read " << summary.rows << (summary.rows == 1 ? " channel line" : " channel lines") << ", changed "
+  // With the image on standard output the summary goes to stderr.
+  std::ostream& report = out.standardOutput ? std::cerr : std::cout;
+  report << "read " << summary.rows << (summary.rows == 1 ? " channel line" : " channel lines") << ", changed "
             << summary.channelsChanged << (summary.channelsChanged == 1 ? " channel" : " channels") << ", wrote "
             << (out.standardOutput ? std::string("standard output") : out.text) << '\n';
   return kExitOk;

@@ -155,7 +155,7 @@ TEST(AtomicFile, NodesThatAreNotFilesAreWrittenInPlace) {
   // A FIFO: the bytes reach the program that reads it.
   const std::string fifo = dir.file("fifo");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-  std::future<std::string> reader = std::async(std::launch::async, [&] { return ReadRaw(fifo); });
+  std::future<std::string> reader = std::async(std::launch::async, [&] { return test::ReadFifo(fifo); });
   const Status toFifo = WriteFileAtomically(fifo, std::string_view(bytes));
   EXPECT_TRUE(toFifo.ok()) << toFifo.error();
   EXPECT_EQ(reader.get(), bytes);
