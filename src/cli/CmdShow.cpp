@@ -9,6 +9,7 @@
 #include "LanguageOption.h"
 #include "core/radio/BandLimits.h"
 #include "core/radio/ChannelCodec.h"
+#include "core/files/PathText.h"
 #include "core/radio/DatFile.h"
 #include "core/radio/OptionCodec.h"
 
@@ -109,7 +110,7 @@ int RunShow(const std::vector<std::string>& argv) {
   if (std::string error; !ReadLanguageOption(args, lang, error)) return UsageError(kVerb, error);
 
   RadioImage image;
-  if (const Status s = LoadDat(args.positionals()[0], image); !s) return Fail(s.error());
+  if (const Status s = LoadDat(PathFromUtf8(args.positionals()[0]), image); !s) return Fail(s.error());
 
   std::ostringstream out;
   out << "Radio type index: " << static_cast<unsigned>(image[map::kRadioType]) << '\n';
