@@ -66,7 +66,7 @@ int RunBareWindow(int argc, char** argv, bool withText) {
 int RunProgram(int argc, char** argv, const char* folder, const char* dat) {
   QApplication app(argc, argv);
   torvan::CIniStore::SetProgramStartPath(std::string(folder) + "/torvan");
-  torvan::CIniStore ini(4);
+  torvan::CIniStore ini;
   torvan::CTorvanApp torvanApp(ini, {QString::fromLocal8Bit(folder), QString::fromLocal8Bit(folder) + "/torvan",
                                      {QString::fromLocal8Bit(dat)}});
   if (!torvanApp.InitInstance()) return 1;

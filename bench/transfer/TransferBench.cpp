@@ -23,6 +23,7 @@
 #include "VirtualRadio.h"
 #include "app/channels/TorvanView.h"
 #include "core/config/IniStore.h"
+#include "core/files/PathText.h"
 #include "core/link/CloneHost.h"
 #include "app/link/ProgressDialog.h"
 #include "app/link/TransferController.h"
@@ -54,8 +55,8 @@ class Program {
     for (const char* f : {"English.rcc", "Chinese.rcc", "enHelp.html", "chHelp.html", "Program.ini"})
       QFile::copy(program.filePath(f), QDir(folder_.path()).filePath(f));
     QDir::setCurrent(folder_.path());
-    torvan::CIniStore::SetProgramStartPath((folder_.path() + "/torvan").toStdString());
-    ini_ = std::make_unique<torvan::CIniStore>(4);
+    torvan::CIniStore::SetProgramStartPath(torvan::PathFromUtf8((folder_.path() + "/torvan").toStdString()));
+    ini_ = std::make_unique<torvan::CIniStore>();
     app_ = std::make_unique<torvan::CTorvanApp>(*ini_, torvan::CTorvanApp::Options{folder_.path(),
                                                                                   folder_.path() + "/torvan", {}});
     ok_ = app_->InitInstance();

@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "core/config/IniStore.h"
+#include "core/files/PathText.h"
 #include "core/files/ProgramFiles.h"
 #include "core/product/ProgramVersion.h"
 #include "app/shell/TorvanApp.h"
@@ -46,8 +47,9 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
   // The one settings store lives longer than the application object: it
   // writes Program.ini back after the application has finished.
-  torvan::CIniStore::SetProgramStartPath(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdString());
-  torvan::CIniStore ini(4);
+  torvan::CIniStore::SetProgramStartPath(
+      torvan::PathFromUtf8(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdString()));
+  torvan::CIniStore ini;
   int status = 1;
   {
     QStringList args = QCoreApplication::arguments();

@@ -59,11 +59,17 @@ int UsageError(const std::string& verb, const std::string& message) {
 }
 
 Args::Args(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
-           const std::vector<std::string>& flags) {
+           const std::vector<std::string>& flags, const std::vector<std::string>& repeatable) {
   auto isValueOption = [&](const std::string& o) {
     return std::find(valueOptions.begin(), valueOptions.end(), o) != valueOptions.end();
   };
   auto isFlag = [&](const std::string& o) { return std::find(flags.begin(), flags.end(), o) != flags.end(); };
+  // A second value would silently replace the first: "-o a -o b" writes only b.
+  auto givenBefore = [&](const std::string& o) {
+    if (std::find(repeatable.begin(), repeatable.end(), o) != repeatable.end()) return false;
+    return std::find(flags_.begin(), flags_.end(), o) != flags_.end() ||
+           std::any_of(values_.begin(), values_.end(), [&](const auto& kv) { return kv.first == o; });
+  };
   bool onlyPositionals = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -80,6 +86,10 @@ Args::Args(const std::vector<std::string>& args, const std::vector<std::string>&
     if (const auto eq = a.find('='); a.rfind("--", 0) == 0 && eq != std::string::npos) {
       name = a.substr(0, eq);
       inlineValue = a.substr(eq + 1);
+    }
+    if ((isValueOption(name) || (isFlag(name) && !inlineValue)) && givenBefore(name)) {
+      error_ = "option " + name + " is given more than once";
+      return;
     }
     if (isValueOption(name)) {
       if (inlineValue) {

@@ -48,14 +48,17 @@ int UsageError(const std::string& verb, const std::string& message);
 // "--lang=X"), flags ("--verify"), and positionals in order.
 class Args {
  public:
-  // `valueOptions`: options that take a value; `flags`: options without one.
-  // Unknown options and missing values make ok() false with error() set.
+  // `valueOptions`: options that take a value; `flags`: options without one;
+  // `repeatable`: those of them that may be given more than once (each value
+  // counts). Unknown options, missing values and an option given twice that
+  // is not repeatable make ok() false with error() set.
   Args(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
-       const std::vector<std::string>& flags);
+       const std::vector<std::string>& flags, const std::vector<std::string>& repeatable = {});
 
   bool ok() const { return error_.empty(); }
   const std::string& error() const { return error_; }
   const std::vector<std::string>& positionals() const { return positionals_; }
+  // The value of an option given once (of a repeatable one: the last).
   std::optional<std::string> value(const std::string& option) const;
   // Every value given for a repeatable option, in order.
   std::vector<std::string> values(const std::string& option) const;

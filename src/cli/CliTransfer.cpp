@@ -1,6 +1,7 @@
 #include "cli/CliTransfer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -10,12 +11,12 @@
 #define TORVAN_ISATTY _isatty
 #define TORVAN_FILENO _fileno
 #else
+#include <sys/ioctl.h>
 #include <unistd.h>
 #define TORVAN_ISATTY isatty
 #define TORVAN_FILENO fileno
 #endif
 
-#include "core/files/AtomicFile.h"
 #include "core/radio/ValueTexts.h"
 
 namespace torvan::cli {
@@ -24,31 +25,32 @@ namespace {
 
 constexpr std::size_t kMaxRetryDigits = 6;
 constexpr int kBarWidth = 32;
+constexpr std::size_t kDefaultTerminalColumns = 80;
 
-volatile std::sig_atomic_t g_interrupted = 0;  // set by Ctrl-C during a session
+volatile std::sig_atomic_t g_interrupted = 0;  // set by a signal while an InterruptGuard lives
 
 extern "C" void OnInterrupt(int) { g_interrupted = 1; }
 
-// Ctrl-C cancels the session (at its next pump step) instead of killing the
-// program with the port half way through a transfer.
-class InterruptGuard {
- public:
-  InterruptGuard() {
-    g_interrupted = 0;
-    previous_ = std::signal(SIGINT, OnInterrupt);
-  }
-  ~InterruptGuard() { std::signal(SIGINT, previous_ == SIG_ERR ? SIG_DFL : previous_); }
-  InterruptGuard(const InterruptGuard&) = delete;
-  InterruptGuard& operator=(const InterruptGuard&) = delete;
+#ifdef _WIN32
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGBREAK};
+#else
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+#endif
 
- private:
-  void (*previous_)(int) = SIG_DFL;
-};
+// The columns of the terminal on stderr: a line longer than that would wrap,
+// and the next redraw with \r would no longer cover it.
+std::size_t TerminalColumns() {
+#ifndef _WIN32
+  winsize ws{};
+  if (::ioctl(TORVAN_FILENO(stderr), TIOCGWINSZ, &ws) == 0 && ws.ws_col > 0) return ws.ws_col;
+#endif
+  return kDefaultTerminalColumns;
+}
 
 class CliHost final : public CloneHost {
  public:
   CliHost(CloneDirection direction, int retries)
-      : direction_(direction), retriesLeft_(retries), bar_(TORVAN_ISATTY(TORVAN_FILENO(stderr)) != 0) {}
+      : direction_(direction), retriesLeft_(retries), terminal_(TORVAN_ISATTY(TORVAN_FILENO(stderr)) != 0) {}
 
   CloneDirection Direction() const override { return direction_; }
 
@@ -59,12 +61,10 @@ class CliHost final : public CloneHost {
   }
 
   void SetProgress(int position) override {
-    if (!bar_) return;
     const int filled = std::clamp(position * kBarWidth / maximum_, 0, kBarWidth);
-    std::fprintf(stderr, "\r%s [%s%s] %d/%d", label_.c_str(), std::string(static_cast<std::size_t>(filled), '#').c_str(),
-                 std::string(static_cast<std::size_t>(kBarWidth - filled), '.').c_str(), position, maximum_);
-    std::fflush(stderr);
-    drawn_ = true;
+    Draw(label_ + " [" + std::string(static_cast<std::size_t>(filled), '#') +
+         std::string(static_cast<std::size_t>(kBarWidth - filled), '.') + "] " + std::to_string(position) + "/" +
+         std::to_string(maximum_));
   }
 
   bool PumpStep() override { return g_interrupted != 0; }
@@ -72,34 +72,63 @@ class CliHost final : public CloneHost {
   RetryAnswer AskRetryCancel(std::string_view detail) override {
     if (retriesLeft_ <= 0) return RetryAnswer::Cancel;
     --retriesLeft_;
-    EndLine();
-    std::cerr << "torvan-cli: " << MessageText(MessageId::CommunicationError, DisplayLanguage::English) << ": "
-              << detail << " (retrying, " << retriesLeft_ << (retriesLeft_ == 1 ? " retry" : " retries")
-              << " left)\n";
+    Draw(label_ + ": retrying (" + std::to_string(retriesLeft_) + (retriesLeft_ == 1 ? " retry" : " retries") +
+         " left): " + OneLine(detail));
     return RetryAnswer::Retry;
   }
 
   // The command prints the session's outcome itself, once, at the end.
   void ShowMessage(MessageId, std::string_view) override {}
 
-  void EndProgress() override { EndLine(); }
-
- private:
-  void EndLine() {
+  void EndProgress() override {
     if (!drawn_) return;
     std::fputc('\n', stderr);
     drawn_ = false;
+    drawnWidth_ = 0;
+  }
+
+ private:
+  // Redraws the one line of the progress display, on a terminal only.
+  void Draw(std::string line) {
+    if (!terminal_) return;
+    const std::size_t columns = TerminalColumns();
+    if (line.size() >= columns) line.resize(columns - 1);
+    const std::size_t width = line.size();
+    if (width < drawnWidth_) line.append(drawnWidth_ - width, ' ');
+    std::fprintf(stderr, "\r%s", line.c_str());
+    std::fflush(stderr);
+    drawn_ = true;
+    drawnWidth_ = width;
   }
 
   CloneDirection direction_;
   int retriesLeft_;
-  bool bar_;
+  bool terminal_;
   bool drawn_ = false;
+  std::size_t drawnWidth_ = 0;
   int maximum_ = 1;
   std::string label_;
 };
 
 }  // namespace
+
+InterruptGuard::InterruptGuard() {
+  g_interrupted = 0;
+#ifdef _WIN32
+  for (const int sig : kStopSignals) std::signal(sig, OnInterrupt);
+#else
+  struct sigaction sa {};
+  sa.sa_handler = OnInterrupt;
+  sigemptyset(&sa.sa_mask);
+  for (const int sig : kStopSignals) ::sigaction(sig, &sa, nullptr);
+#endif
+}
+
+InterruptGuard::~InterruptGuard() {
+  for (const int sig : kStopSignals) std::signal(sig, SIG_DFL);
+}
+
+bool InterruptGuard::Interrupted() { return g_interrupted != 0; }
 
 bool ReadTransferOptions(const Args& args, TransferOptions& out, std::string& error) {
   const auto port = args.value("--port");
@@ -108,10 +137,12 @@ bool ReadTransferOptions(const Args& args, TransferOptions& out, std::string& er
     return false;
   }
   out.port = *port;
-  out.tracePath = args.value("--trace");
-  if (out.tracePath && out.tracePath->empty()) {
-    error = "--trace needs a file name";
-    return false;
+  if (const auto trace = args.value("--trace")) {
+    if (trace->empty()) {
+      error = "--trace needs a file name";
+      return false;
+    }
+    out.trace = OutputNamed("--trace", *trace);
   }
   if (const auto r = args.value("--retries")) {
     const bool digits = !r->empty() && r->size() <= kMaxRetryDigits &&
@@ -125,8 +156,8 @@ bool ReadTransferOptions(const Args& args, TransferOptions& out, std::string& er
   return true;
 }
 
-TraceLog::TraceLog(std::optional<std::string> path) : path_(std::move(path)) {
-  if (path_) {
+TraceLog::TraceLog(std::optional<NamedFile> file) : file_(std::move(file)) {
+  if (file_) {
     trace_.emplace([this](std::string_view line) {
       text_ += line;
       text_ += '\n';
@@ -134,15 +165,15 @@ TraceLog::TraceLog(std::optional<std::string> path) : path_(std::move(path)) {
   }
 }
 
-std::string TraceLog::Save() const {
-  if (!path_) return {};
-  const Status s = WriteFileAtomically(*path_, std::string_view(text_));
-  return s.ok() ? std::string() : "trace not written: " + s.error();
+void TraceLog::SaveOrWarn() const {
+  if (!file_) return;
+  if (const Status s = WriteOutput(*file_, std::string_view(text_)); !s.ok()) {
+    std::cerr << "torvan-cli: warning: the trace was not written: " << OneLine(s.error()) << '\n';
+  }
 }
 
 CloneResult RunTransfer(CloneDirection direction, RadioImage& image, const TransferOptions& options, TraceLog& trace) {
   CliHost host(direction, options.retries);
-  const InterruptGuard interrupts;
   CloneSession session(host, image, options.port);
   session.SetTrace(trace.trace());
   return session.Run();

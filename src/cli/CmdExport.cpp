@@ -5,9 +5,9 @@
 #include <iostream>
 
 #include "cli/CliCommand.h"
+#include "cli/CliFiles.h"
 #include "cli/LanguageOption.h"
 #include "core/channels/ChannelListImport.h"
-#include "core/files/AtomicFile.h"
 #include "core/radio/ChannelCodec.h"
 #include "core/radio/DatFile.h"
 
@@ -32,14 +32,21 @@ int RunExport(const std::vector<std::string>& argv) {
     }
   }
 
+  const NamedFile in = InputNamed("IN.dat", args.positionals()[0]);
+  std::optional<NamedFile> out;
+  if (const auto o = args.value("-o")) out = OutputNamed("-o", *o);
+  if (out) {
+    if (const std::string overlap = OverlapError({*out}, {in}); !overlap.empty()) return UsageError(kVerb, overlap);
+  }
+
   RadioImage image;
-  if (const Status s = LoadDat(args.positionals()[0], image); !s) return Fail(s.error());
+  if (const Status s = LoadDat(in.path, image); !s) return Fail(s.error());
   MemoryTextGrid grid;
   DecodeImage(image, grid, lang);
   const std::string csv = ExportChannelList(format, grid, image);
 
-  if (const auto out = args.value("-o")) {
-    const Status s = WriteFileAtomically(*out, csv);
+  if (out) {
+    const Status s = WriteOutput(*out, csv);
     return s.ok() ? kExitOk : Fail(s.error());
   }
   std::cout << csv;

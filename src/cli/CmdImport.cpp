@@ -7,10 +7,11 @@
 #include <iostream>
 
 #include "cli/CliCommand.h"
+#include "cli/CliFiles.h"
 #include "core/channels/ChannelListImport.h"
 #include "core/channels/CsvExchange.h"
 #include "core/channels/ImageDiff.h"
-#include "core/files/AtomicFile.h"
+#include "core/files/InputFile.h"
 #include "core/radio/ChannelCodec.h"
 #include "core/radio/DatFile.h"
 
@@ -28,16 +29,22 @@ int RunImport(const std::vector<std::string>& argv) {
   const Args args(argv, {"-o"}, {kSkipBad});
   if (!args.ok()) return UsageError(kVerb, args.error());
   if (args.positionals().size() != 2) return UsageError(kVerb, "expected an image file and a CSV file");
-  const auto out = args.value("-o");
-  if (!out) return UsageError(kVerb, "the output image needs -o OUT.dat");
+  const auto outText = args.value("-o");
+  if (!outText) return UsageError(kVerb, "the output image needs -o OUT.dat");
   const bool skipBad = args.flag(kSkipBad);
-  const std::string& datPath = args.positionals()[0];
-  const std::string& csvPath = args.positionals()[1];
+  const NamedFile dat = InputNamed("IN.dat", args.positionals()[0]);
+  const NamedFile csvFile = InputNamed("IN.csv", args.positionals()[1]);
+  const NamedFile out = OutputNamed("-o", *outText);
+  // Writing the result over IN.dat updates an image in place (it is read
+  // whole first); over the CSV it would destroy the lines being applied.
+  if (const std::string overlap = OverlapError({out}, {csvFile}); !overlap.empty()) return UsageError(kVerb, overlap);
+  const std::string& csvPath = csvFile.text;
 
   RadioImage image;
-  if (const Status s = LoadDat(datPath, image); !s) return Fail(s.error());
-  std::string csv;
-  if (const Status s = ReadWholeFile(csvPath, csv, kMaxCsvBytes); !s) return Fail(s.error());
+  if (const Status s = LoadDat(dat.path, image); !s) return Fail(s.error());
+  const Result<std::string> csvText = ReadWholeFile(csvFile.path, kMaxCsvBytes);
+  if (!csvText) return Fail(csvText.error());
+  const std::string& csv = csvText.value();
 
   // The words of new-channel defaults do not reach the image: the encode
   // reads both languages alike.
@@ -59,12 +66,17 @@ int RunImport(const std::vector<std::string>& argv) {
   ApplyChannelListPlan(plan, grid);
   const RadioImage before = image;
   EncodeImage(grid, band, image);
-  if (const Status s = SaveDat(*out, image); !s) return Fail(s.error());
+  if (const Status s = WriteOutput(out, std::span<const std::uint8_t>(image.data(), kImageSize)); !s) {
+    return Fail(s.error());
+  }
   // What changed is what the radio will see: channels whose bytes differ.
   const std::size_t changed = ChannelsWithChangedBytes(before, image).size();
-  std::cout << "read " << Count(static_cast<std::size_t>(plan.lines), "channel line", "channel lines");
-  if (!plan.refused.empty()) std::cout << ", skipped " << plan.refused.size();
-  std::cout << ", changed " << Count(changed, "channel", "channels") << ", wrote " << *out << '\n';
+  // With the image on standard output the summary goes to stderr.
+  std::ostream& report = out.standardOutput ? std::cerr : std::cout;
+  report << "read " << Count(static_cast<std::size_t>(plan.lines), "channel line", "channel lines");
+  if (!plan.refused.empty()) report << ", skipped " << plan.refused.size();
+  report << ", changed " << Count(changed, "channel", "channels") << ", wrote "
+         << (out.standardOutput ? std::string("standard output") : out.text) << '\n';
   return kExitOk;
 }
 

@@ -23,9 +23,11 @@
 #include <vector>
 
 #include "cli/CliCommand.h"
+#include "cli/CliFiles.h"
 #include "core/channels/TextGrid.h"
 #include "core/config/IniStore.h"
 #include "core/config/SettingsFiles.h"
+#include "core/files/PathText.h"
 #include "core/files/ProgramFiles.h"
 #include "qtprint/ReportPrinting.h"
 #include "core/radio/ChannelCodec.h"
@@ -78,8 +80,7 @@ PrintSettings SettingsFor(const std::optional<std::string>& lang, const std::opt
   const std::filesystem::path iniPath = ChooseSettingsFiles(ProgramFiles(programDir), userConfigDir).read;
   CIniStore ini;
   std::error_code ec;
-  const bool haveIni =
-      std::filesystem::is_regular_file(iniPath, ec) && ini.OpenPath(iniPath.string(), false, true, false);
+  const bool haveIni = std::filesystem::is_regular_file(iniPath, ec) && ini.OpenPath(iniPath, {}).ok();
   if (haveIni && !lang) s.languageName = LanguageName(ini);
   if (owner) {
     s.owner = *owner;
@@ -93,8 +94,11 @@ int RunPrint(const std::vector<std::string>& argv) {
   const Args args(argv, {"-o", "--lang", "--owner", "--paper"}, {});
   if (!args.ok()) return UsageError(kVerb, args.error());
   if (args.positionals().size() != 1) return UsageError(kVerb, "expected one input file");
-  const auto out = args.value("-o");
-  if (!out || out->empty()) return UsageError(kVerb, "missing -o OUT.pdf");
+  const auto outText = args.value("-o");
+  if (!outText || outText->empty()) return UsageError(kVerb, "missing -o OUT.pdf");
+  const NamedFile in = InputNamed("IN.dat", args.positionals()[0]);
+  const NamedFile out = OutputNamed("-o", *outText);
+  if (const std::string overlap = OverlapError({out}, {in}); !overlap.empty()) return UsageError(kVerb, overlap);
   const auto lang = args.value("--lang");
   if (lang && *lang != kEnglish && *lang != kChinese) {
     return UsageError(kVerb, "--lang must be English or Chinese, not \"" + *lang + "\"");
@@ -108,9 +112,9 @@ int RunPrint(const std::vector<std::string>& argv) {
     }
   }
 
-  const std::string& in = args.positionals()[0];
   RadioImage image;
-  if (const Status s = LoadDat(in, image); !s.ok()) return Fail(s.error());
+  if (const Status s = LoadDat(in.path, image); !s.ok()) return Fail(s.error());
+  if (const Status s = CheckOutput(out); !s.ok()) return Fail(s.error());
 
   // Drawing text needs a GUI application; without a display the offscreen
   // platform draws just as well, and a PDF needs no display at all.
@@ -129,8 +133,13 @@ int RunPrint(const std::vector<std::string>& argv) {
   static_cast<void>(band);  // the report prints channels and options, not the band
 
   const print::ReportSource source{grid, image, settings.owner, language};
-  const QString title = QFileInfo(QString::fromStdString(in)).fileName();
-  const Status s = print::WriteReportPdf(*out, source, print::PdfPageLayout(paper), title);
+  const QString title = QFileInfo(QString::fromStdString(in.text)).fileName();
+  const Result<QByteArray> pdf = print::ReportPdfBytes(source, print::PdfPageLayout(paper), title);
+  if (!pdf) return Fail(out.text + ": " + pdf.error());
+  const QByteArray& bytes = pdf.value();
+  const Status s = WriteOutput(
+      out, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                         static_cast<std::size_t>(bytes.size())));
   return s.ok() ? kExitOk : Fail(s.error());
 }
 

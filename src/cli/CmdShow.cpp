@@ -10,6 +10,7 @@
 #include "core/channels/SummaryTexts.h"
 #include "core/radio/BandLimits.h"
 #include "core/radio/ChannelCodec.h"
+#include "core/files/PathText.h"
 #include "core/radio/DatFile.h"
 #include "core/radio/OptionCodec.h"
 
@@ -95,7 +96,7 @@ int RunShow(const std::vector<std::string>& argv) {
   if (std::string error; !ReadLanguageOption(args, lang, error)) return UsageError(kVerb, error);
 
   RadioImage image;
-  if (const Status s = LoadDat(args.positionals()[0], image); !s) return Fail(s.error());
+  if (const Status s = LoadDat(PathFromUtf8(args.positionals()[0]), image); !s) return Fail(s.error());
 
   std::ostringstream out;
   out << SummaryWord(SummaryText::RadioTypeIndex, lang) << ": " << static_cast<unsigned>(image[map::kRadioType])

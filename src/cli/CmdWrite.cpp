@@ -1,15 +1,19 @@
-// torvan-cli write --port PORT IN.dat [--verify]: writes an image to the radio.
+// torvan-cli write --port PORT IN.dat [--verify] [--force]: writes an image to
+// the radio.
 
 #include <cstdio>
-#include <iostream>
 
 #include "cli/CliCommand.h"
+#include "cli/CliFiles.h"
 #include "cli/CliTransfer.h"
-#include "core/files/WritableTarget.h"
 #include "core/radio/DatFile.h"
+#include "core/radio/RadioWriteCheck.h"
 
 namespace torvan::cli {
 namespace {
+
+constexpr const char* kVerb = "write";
+constexpr int kBlocksOfAWrite = static_cast<int>(map::kWriteBlocksEnd / map::kBlockSize) + 1;
 
 std::string Hex(unsigned v, int digits) {
   char buf[12];
@@ -17,64 +21,86 @@ std::string Hex(unsigned v, int digits) {
   return buf;
 }
 
-// The write session, then the read-back when asked for.
-int WriteAndVerify(RadioImage& image, const RadioImage& sent, const std::string& in, bool verify,
-                   const TransferOptions& options, TraceLog& trace) {
+// What the radio holds after a write that was cancelled.
+std::string CancelledWriteText(const CloneResult& result) {
+  if (result.blocksSent == 0) return "write cancelled before any block was sent; the radio's memory was not changed";
+  return "write cancelled after block " + Hex(result.lastBlockSent, 4) + " (" + std::to_string(result.blocksSent) +
+         " of " + std::to_string(kBlocksOfAWrite) +
+         " blocks sent); the radio holds a partly written memory: write again";
+}
+
+// The write session, then the read-back when asked for. What failed, or
+// empty on success.
+std::string WriteAndVerify(RadioImage& image, const RadioImage& sent, const std::string& in, bool verify,
+                           const TransferOptions& options, TraceLog& trace) {
   const CloneResult result = RunTransfer(CloneDirection::Write, image, options, trace);
   if (!result.ok()) {
-    if (result.outcome == CloneOutcome::Cancelled) {
-      return Fail("write cancelled; the radio may hold a partly written memory: write again");
-    }
-    return Fail(FailureText(result));
+    return result.outcome == CloneOutcome::Cancelled ? CancelledWriteText(result) : FailureText(result);
   }
-  if (!verify) return kExitOk;
+  if (!verify) return {};
 
   RadioImage back;
   const CloneResult check = RunTransfer(CloneDirection::Read, back, options, trace);
   if (!check.ok()) {
-    if (check.outcome == CloneOutcome::Cancelled) return Fail("write done, verify cancelled");
-    return Fail("verify: " + FailureText(check));
+    return check.outcome == CloneOutcome::Cancelled ? "write done, verify cancelled" : "verify: " + FailureText(check);
   }
   // The radio keeps its own bytes after 0x1FF2: they are never written.
   for (std::size_t a = 0; a < map::kFinalWriteBlock + map::kFinalWriteSize; ++a) {
     if (back[a] != sent[a]) {
-      return Fail("verify failed at " + Hex(static_cast<unsigned>(a), 4) + ": the radio holds " + Hex(back[a], 2) +
-                  ", " + in + " has " + Hex(sent[a], 2));
+      return "verify failed at " + Hex(static_cast<unsigned>(a), 4) + ": the radio holds " + Hex(back[a], 2) + ", " +
+             in + " has " + Hex(sent[a], 2);
     }
   }
-  return kExitOk;
+  return {};
 }
 
 int RunWrite(const std::vector<std::string>& argv) {
-  const Args args(argv, {"--port", "--trace", "--retries"}, {"--verify"});
-  if (!args.ok()) return UsageError("write", args.error());
+  const Args args(argv, {"--port", "--trace", "--retries"}, {"--verify", "--force"});
+  if (!args.ok()) return UsageError(kVerb, args.error());
   TransferOptions options;
   std::string error;
-  if (!ReadTransferOptions(args, options, error)) return UsageError("write", error);
-  if (args.positionals().size() != 1) return UsageError("write", "expected one input file");
-  const std::string& in = args.positionals()[0];
+  if (!ReadTransferOptions(args, options, error)) return UsageError(kVerb, error);
+  if (args.positionals().size() != 1) return UsageError(kVerb, "expected one input file");
+  const NamedFile in = InputNamed("IN.dat", args.positionals()[0]);
+  if (options.trace) {
+    if (const std::string overlap = OverlapError({*options.trace}, {in}); !overlap.empty()) {
+      return UsageError(kVerb, overlap);
+    }
+  }
 
+  // Only a radio image goes to the radio: anything else would leave it with
+  // a garbage band, type and channels. Refused before the port is opened.
   RadioImage image;
-  if (const Status s = LoadDat(in, image); !s.ok()) return Fail(s.error());
-  // A trace that cannot be kept fails the command: find out before the radio is touched.
-  if (options.tracePath) {
-    if (const Status s = CheckWritableTarget(*options.tracePath); !s.ok()) return Fail(s.error());
+  const DatLoad loaded = LoadDat(in.path, image);
+  if (!loaded.ok()) return Fail(loaded.error());
+  if (const Status s = CheckImageForRadio(image, loaded, BandCheck::Skipped); !s.ok()) {
+    return Fail(in.text + " is not written to the radio: " + s.error());
+  }
+  if (!args.flag("--force")) {
+    if (const Status s = CheckImageForRadio(image, BandCheck::Required); !s.ok()) {
+      return Fail(in.text + " is not written to the radio: " + s.error() + " (--force writes it all the same)");
+    }
+  }
+  // A trace that cannot be kept: find out before the radio is touched.
+  if (options.trace) {
+    if (const Status s = CheckOutput(*options.trace); !s.ok()) return Fail(s.error());
   }
   // The image goes out as it is: the command line has no grid to encode.
   const RadioImage sent = image;
 
-  TraceLog trace(options.tracePath);
-  const int status = WriteAndVerify(image, sent, in, args.flag("--verify"), options, trace);
-  // The trace is most useful when something failed: it is written either way.
-  const std::string traceError = trace.Save();
-  if (traceError.empty()) return status;
-  if (status == kExitOk) return Fail(traceError);
-  std::cerr << "torvan-cli: " << OneLine(traceError) << '\n';
-  return status;
+  const InterruptGuard interrupts;
+  TraceLog trace(options.trace);
+  const std::string failure = WriteAndVerify(image, sent, in.text, args.flag("--verify"), options, trace);
+  // The trace is most useful when something failed: it is written either
+  // way, and before the outcome, which stays the last line.
+  trace.SaveOrWarn();
+  return failure.empty() ? kExitOk : Fail(failure);
 }
 
-TORVAN_CLI_COMMAND(CommandInfo{"write", "write --port PORT IN.dat [--trace LOG] [--retries N] [--verify]",
-                               "write IN.dat to the radio; --verify reads it back and compares 0x0000-0x1FF2",
+TORVAN_CLI_COMMAND(CommandInfo{kVerb, "write --port PORT IN.dat [--trace LOG] [--retries N] [--verify] [--force]",
+                               "write IN.dat (an image of exactly 8192 bytes with a valid band) to the radio; "
+                               "--verify reads it back and compares 0x0000-0x1FF2; --force writes an image whose "
+                               "band bytes are not a band",
                                RunWrite, 71});
 
 }  // namespace

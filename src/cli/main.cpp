@@ -4,10 +4,36 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <shellapi.h>
+
+#include "core/files/PathText.h"
+#endif
+
 #include "cli/CliCommand.h"
 #include "core/product/ProgramVersion.h"
 
 namespace {
+
+// The arguments after the program's name, as UTF-8. Windows hands a program
+// its arguments in the ANSI code page, which cannot hold every file name (a
+// Chinese one on a Western system): they are taken from the wide command line.
+std::vector<std::string> Arguments(int argc, char** argv) {
+#ifdef _WIN32
+  int count = 0;
+  if (LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+    std::vector<std::string> args;
+    for (int i = 1; i < count; ++i) args.push_back(torvan::Utf8FromWide(wide[i]));
+    LocalFree(wide);
+    return args;
+  }
+#endif
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
 
 void PrintHelp(std::ostream& out) {
   out << "usage: torvan-cli <command> [arguments]\n"
@@ -22,7 +48,10 @@ void PrintHelp(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+#ifdef _WIN32
+  SetConsoleOutputCP(CP_UTF8);  // messages name files in UTF-8
+#endif
+  std::vector<std::string> args = Arguments(argc, argv);
   if (args.empty()) {
     PrintHelp(std::cerr);
     return torvan::cli::kExitUsage;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/files/AtomicFile.h"
+#include "core/files/PathText.h"
 #include "qtprint/PrintFonts.h"
 
 namespace torvan::print {
@@ -138,8 +139,7 @@ QPageLayout PdfPageLayout(QPageSize::PageSizeId size) {
   return QPageLayout(QPageSize(size), QPageLayout::Portrait, margins, QPageLayout::Inch);
 }
 
-Status WriteReportPdf(const std::string& path, const ReportSource& source, const QPageLayout& pageLayout,
-                      const QString& title) {
+Result<QByteArray> ReportPdfBytes(const ReportSource& source, const QPageLayout& pageLayout, const QString& title) {
   QByteArray bytes;
   {
     QBuffer buffer(&bytes);
@@ -149,9 +149,16 @@ Status WriteReportPdf(const std::string& path, const ReportSource& source, const
     writer.setCreator(QStringLiteral("Torvan"));
     if (!title.isEmpty()) writer.setTitle(title);
     if (!writer.setPageLayout(pageLayout)) return Status::Error(Tr(kBadPageLayout));
-    const Status s = RenderReport(writer, source);
-    if (!s.ok()) return Status::Error(path + ": " + s.error());
+    if (const Status s = RenderReport(writer, source); !s.ok()) return s;
   }
+  return bytes;
+}
+
+Status WriteReportPdf(const std::filesystem::path& path, const ReportSource& source, const QPageLayout& pageLayout,
+                      const QString& title) {
+  const Result<QByteArray> pdf = ReportPdfBytes(source, pageLayout, title);
+  if (!pdf) return Status::Error(PathText(path) + ": " + pdf.error());
+  const QByteArray& bytes = pdf.value();
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
   return WriteFileAtomically(path, std::span<const std::uint8_t>(data, static_cast<std::size_t>(bytes.size())));
 }

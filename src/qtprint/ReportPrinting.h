@@ -7,8 +7,10 @@
 
 #include <QPageLayout>
 #include <QPageSize>
+#include <QByteArray>
 #include <QString>
 
+#include <filesystem>
 #include <string>
 
 #include "core/channels/PrintLayout.h"
@@ -66,10 +68,14 @@ Status PrintReport(QPrinter* printer, const ReportSource& source);
 // (the printable area of a common office printer).
 QPageLayout PdfPageLayout(QPageSize::PageSizeId size = QPageSize::A4);
 
-// Writes the whole report to a PDF file at `path`, atomically: the previous
-// file stays whole when anything fails. `title` goes into the PDF's
+// The whole report as the bytes of a PDF file. `title` goes into the PDF's
 // document information.
-Status WriteReportPdf(const std::string& path, const ReportSource& source,
+Result<QByteArray> ReportPdfBytes(const ReportSource& source, const QPageLayout& pageLayout = PdfPageLayout(),
+                                  const QString& title = {});
+
+// Writes the whole report to a PDF file at `path`, atomically: the previous
+// file stays whole when anything fails.
+Status WriteReportPdf(const std::filesystem::path& path, const ReportSource& source,
                       const QPageLayout& pageLayout = PdfPageLayout(), const QString& title = {});
 
 }  // namespace torvan::print

@@ -22,13 +22,15 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "core/files/AtomicFile.h"
+#include "core/files/PathText.h"
+#include "core/files/SystemError.h"
 #include "core/files/WritableTarget.h"
 #include "core/link/RadioEmulator.h"
 #include "core/product/ProgramVersion.h"
@@ -54,9 +56,9 @@ constexpr char kUsage[] =
     "  --save OUT.dat       written (atomically) after each complete write session\n"
     "  --baud N             runs the line at N baud: every byte takes 10 bit-times, the bytes\n"
     "                       the radio receives and those it sends (default: no pacing)\n"
-    "  --fault KIND[=ADDR]  stray-byte, silent, short-id, no-final-ack, nak-block=ADDR,\n"
-    "                       short-reply=ADDR, hangup-at=ADDR, stuck-block=ADDR (repeatable);\n"
-    "                       ADDR is a block address, hex (0x0C80) or decimal (3200)\n"
+    "  --fault KIND[=ADDR]  stray-byte, silent, short-id, no-final-ack, ack-only, nak-block=ADDR,\n"
+    "                       short-reply=ADDR, hangup-at=ADDR, stuck-block=ADDR, wrong-block=ADDR\n"
+    "                       (repeatable); ADDR is a block address, hex (0x0C80) or decimal (3200)\n"
     "After a hangup-at fault the radio closes its terminal and exits (status 0).\n";
 
 // A real radio needs a few milliseconds to turn the line around before it
@@ -78,8 +80,8 @@ extern "C" void OnSignal(int) {
 }
 
 struct Options {
-  std::optional<std::string> image;
-  std::optional<std::string> save;
+  std::optional<std::filesystem::path> image;
+  std::optional<std::filesystem::path> save;
   unsigned long baud = 0;
   RadioFaults faults;
 };
@@ -91,6 +93,7 @@ int UsageError(const std::string& message) {
 
 // Parses the arguments; returns an exit status when the program should stop.
 std::optional<int> ParseArguments(int argc, char** argv, Options& o) {
+  std::vector<std::string> seen;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a == "-h" || a == "--help") {
@@ -112,14 +115,19 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& o) {
     if (a != "--image" && a != "--save" && a != "--baud" && a != "--fault") {
       return UsageError("unknown argument \"" + std::string(argv[i]) + "\"");
     }
+    // Only --fault adds up; a second value of the others would replace the first.
+    if (a != "--fault" && std::find(seen.begin(), seen.end(), a) != seen.end()) {
+      return UsageError("option " + a + " is given more than once");
+    }
+    seen.push_back(a);
     if (!inlineValue) {
       if (i + 1 >= argc) return UsageError("option " + a + " needs a value");
       value = argv[++i];
     }
     if (a == "--image") {
-      o.image = value;
+      o.image = torvan::PathFromUtf8(value);
     } else if (a == "--save") {
-      o.save = value;
+      o.save = torvan::PathFromUtf8(value);
     } else if (a == "--baud") {
       const bool digits = !value.empty() && value.size() <= 7 &&
                           std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -142,7 +150,7 @@ std::string Hex16(unsigned v) {
 // The radio's end of the line: bytes in, answers out, on the wire's timing.
 class VirtualLine {
  public:
-  VirtualLine(int master, RadioEmulator& radio, unsigned long baud, std::optional<std::string> save)
+  VirtualLine(int master, RadioEmulator& radio, unsigned long baud, std::optional<std::filesystem::path> save)
       : master_(master), radio_(radio), save_(std::move(save)) {
     if (baud > 0) {
       byteTime_ = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
@@ -225,7 +233,7 @@ class VirtualLine {
 
   int master_;
   RadioEmulator& radio_;
-  std::optional<std::string> save_;
+  std::optional<std::filesystem::path> save_;
   Clock::duration byteTime_{0};
   Clock::time_point rxEnd_{};
   Clock::time_point txFree_{};

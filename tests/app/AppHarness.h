@@ -74,7 +74,7 @@ class AppHarness {
 
   // Starts the program (InitInstance) with `args` on its command line.
   bool Start(const QStringList& args = {}) {
-    ini_ = std::make_unique<CIniStore>(4);
+    ini_ = std::make_unique<CIniStore>();
     app_ = std::make_unique<CTorvanApp>(*ini_, CTorvanApp::Options{Dir(), Dir() + "/torvan", args});
     app_->SetProcessStarter([this](const QString& program, const QStringList&) {
       started_ << program;

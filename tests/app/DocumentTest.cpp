@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "AppHarness.h"
 #include "app/channels/ChildFrame.h"
 #include "app/channels/TorvanView.h"
@@ -172,6 +174,31 @@ TEST_F(Documents, SaveToAnUnwritablePlaceShowsTheError) {
   EXPECT_FALSE(h.Frame()->SaveDocument(h.Frame()->ActiveDocument(), h.Dir() + "/no-such-folder/x.dat"));
   EXPECT_TRUE(error.contains("no-such-folder")) << error.toStdString();
   EXPECT_FALSE(h.Exists("no-such-folder/x.dat"));
+}
+
+// Save over a file whose permission bits forbid writing it is refused (by
+// root too), and Save through a link replaces the file it points to.
+TEST_F(Documents, SaveKeepsReadOnlyFilesAndLinks) {
+  StartWithCrafted();
+  const std::string readOnly = (h.Dir() + "/readonly.dat").toStdString();
+  ASSERT_TRUE(SaveDat(readOnly, RadioImage::NewDocument()).ok());
+  std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  QString error;
+  AppHarness::AnswerMessageBox(QMessageBox::Ok, &error);
+  EXPECT_FALSE(h.Frame()->SaveDocument(h.Frame()->ActiveDocument(), h.Dir() + "/readonly.dat"));
+  EXPECT_TRUE(error.contains("Permission denied")) << error.toStdString();
+  RadioImage kept;
+  ASSERT_TRUE(LoadDat(readOnly, kept).ok());
+  EXPECT_EQ(kept, RadioImage::NewDocument());
+
+  const std::string target = (h.Dir() + "/target.dat").toStdString();
+  ASSERT_TRUE(SaveDat(target, RadioImage::NewDocument()).ok());
+  std::filesystem::create_symlink(target, (h.Dir() + "/link.dat").toStdString());
+  EXPECT_TRUE(h.Frame()->SaveDocument(h.Frame()->ActiveDocument(), h.Dir() + "/link.dat"));
+  EXPECT_TRUE(std::filesystem::is_symlink((h.Dir() + "/link.dat").toStdString()));
+  RadioImage saved;
+  ASSERT_TRUE(LoadDat(target, saved).ok());
+  EXPECT_EQ(saved, h.Frame()->ActiveDocument()->Image());
 }
 
 TEST_F(Documents, NewAnsweredWithCancelChangesNothing) {

@@ -75,7 +75,7 @@ class InstalledTree {
   fs::path Root() const { return dir_.path(); }
 
   bool Start(const QString& userDir = {}) {
-    ini_ = std::make_unique<CIniStore>(4);
+    ini_ = std::make_unique<CIniStore>();
     app_ = std::make_unique<CTorvanApp>(*ini_, CTorvanApp::Options{Q(Bin()), Q(Bin() / "torvan"), {}});
     app_->SetUserConfigDir(userDir.isEmpty() ? Q(UserDir()) : userDir);
     app_->SetProcessStarter([this](const QString& program, const QStringList&) {

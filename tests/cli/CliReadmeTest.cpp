@@ -11,7 +11,7 @@
 
 #include "CliRun.h"
 #include "TempDir.h"
-#include "core/files/AtomicFile.h"
+#include "core/files/InputFile.h"
 
 namespace torvan {
 namespace {
@@ -46,8 +46,9 @@ std::vector<std::string> HelpCommands(const std::string& help) {
 }
 
 TEST(CliReadme, CommandReferenceIsTheProgramsUsageInItsOrder) {
-  std::string readme;
-  ASSERT_TRUE(ReadWholeFile(TORVAN_README_PATH, readme).ok());
+  const Result<std::string> file = ReadWholeFile(TORVAN_README_PATH);
+  ASSERT_TRUE(file.ok()) << file.error();
+  const std::string& readme = file.value();
   std::vector<std::string> documented = ReadmeCommands(readme);
   ASSERT_FALSE(documented.empty()) << "no command table in README.md";
   if (!TORVAN_CLI_HAS_QT_VERBS) {

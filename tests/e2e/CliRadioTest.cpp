@@ -3,9 +3,13 @@
 // the messages and exit statuses a script sees.
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <regex>
 #include <sstream>
@@ -13,10 +17,14 @@
 #include <thread>
 #include <vector>
 
+#include <pty.h>
+#include <sys/stat.h>
+
 #include "ChildProcess.h"
+#include "FileNodes.h"
 #include "TempDir.h"
 #include "VirtualRadio.h"
-#include "core/files/AtomicFile.h"
+#include "core/files/InputFile.h"
 #include "core/link/SerialPort.h"
 #include "core/radio/DatFile.h"
 
@@ -32,9 +40,13 @@ const std::string kCouldNotOpen =
 const std::string kCommunicationError = "Communication Error,Please check all the connections and the radio power";
 const std::string kProgramInterrupt = "Program Interrupt, Please reset the radio and try again";
 
+// Every byte different from its neighbours, and a band (400-470 MHz), so
+// that `write` takes it for a radio image.
 RadioImage Pattern(unsigned salt) {
   RadioImage img;
   for (std::size_t i = 0; i < kImageSize; ++i) img[i] = static_cast<std::uint8_t>((i * 13 + (i >> 7) + salt) & 0xFF);
+  const std::uint8_t band[] = {0x40, 0x47, 0x00};
+  std::copy(band, band + map::kBandLimitsSize, img.data() + map::kBandLimits);
   return img;
 }
 
@@ -276,7 +288,17 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"SilentRadio", {"--fault", "silent"}, "read", {"--retries", "0"}, 1,
                   kCommunicationError + ": {port}: no ACK to the wake-up (nothing received) after 15 attempts"},
         FaultCase{"SilentRadioOnWrite", {"--fault", "silent"}, "write", {"--retries", "0"}, 1,
-                  kCommunicationError + ": {port}: no ACK to the wake-up (nothing received) after 15 attempts"}),
+                  kCommunicationError + ": {port}: no ACK to the wake-up (nothing received) after 15 attempts"},
+        // Replies that are not the block asked for fail the read; a write
+        // has no replies but ACKs, and goes through.
+        FaultCase{"WrongBlockOnRead", {"--fault", "wrong-block=0x0C80"}, "read", {}, 1,
+                  kProgramInterrupt +
+                      ": {port}: wrong reply to read of block 0x0C80 (expected 57 0C 80 08, received 57 0C 88 08)"},
+        FaultCase{"AckOnlyOnRead", {"--fault", "ack-only"}, "read", {}, 1,
+                  kProgramInterrupt +
+                      ": {port}: wrong reply to read of block 0x0000 (expected 57 00 00 08, received 06 06 06 06)"},
+        FaultCase{"WrongBlockOnWrite", {"--fault", "wrong-block=0x0C80"}, "write", {}, 0, ""},
+        FaultCase{"AckOnlyOnWrite", {"--fault", "ack-only"}, "write", {}, 0, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The radio's end goes away in the middle of the blocks without a word (the
@@ -326,17 +348,13 @@ TEST_F(CliRadioTest, RetriesAnswerTheQuestionThenCancel) {
   const ProcessResult r = Cli({"read", "--port", radio.path(), "-o", dir_.file("out.dat"), "--retries", "2",
                                "--trace", trace});
   EXPECT_EQ(r.exitCode, 1);
-  std::istringstream lines(r.err);
-  std::vector<std::string> got;
-  for (std::string l; std::getline(lines, l);) got.push_back(l);
+  // Without a terminal the retries do not show: the failure is the one line.
   const std::string detail = radio.path() + ": no ACK after the identification (nothing received) after 1 attempt";
-  EXPECT_EQ(got, (std::vector<std::string>{
-                     "torvan-cli: " + kCommunicationError + ": " + detail + " (retrying, 1 retry left)",
-                     "torvan-cli: " + kCommunicationError + ": " + detail + " (retrying, 0 retries left)",
-                     "torvan-cli: " + kCommunicationError + ": " + detail}));
+  EXPECT_EQ(r.err, "torvan-cli: " + kCommunicationError + ": " + detail + "\n");
   // Three handshakes on the wire: three wake-ups.
-  std::string text;
-  ASSERT_TRUE(ReadWholeFile(trace, text).ok());
+  const Result<std::string> file = ReadWholeFile(trace);
+  ASSERT_TRUE(file.ok()) << file.error();
+  const std::string& text = file.value();
   std::size_t wakeUps = 0;
   for (auto at = text.find(" TX 41\n"); at != std::string::npos; at = text.find(" TX 41\n", at + 1)) ++wakeUps;
   EXPECT_EQ(wakeUps, 3u);
@@ -406,8 +424,9 @@ TEST_F(CliRadioTest, TraceHasOneLinePerWireEvent) {
   const std::string trace = dir_.file("read.log");
   const ProcessResult r = Cli({"read", "--port", radio.path(), "-o", dir_.file("out.dat"), "--trace", trace});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  std::string text;
-  ASSERT_TRUE(ReadWholeFile(trace, text).ok());
+  const Result<std::string> file = ReadWholeFile(trace);
+  ASSERT_TRUE(file.ok()) << file.error();
+  const std::string& text = file.value();
   std::istringstream in(text);
   std::vector<std::string> lines;
   for (std::string l; std::getline(in, l);) lines.push_back(l);
@@ -434,6 +453,238 @@ TEST_F(CliRadioTest, InterruptCancelsATransferCleanly) {
   EXPECT_EQ(r.err, "torvan-cli: read cancelled; " + out + " was not written\n");
   EXPECT_FALSE(std::filesystem::exists(out));
   ExpectPortFree(radio.path());
+}
+
+// Only a radio image goes to a radio, and the refusal comes before the port
+// is opened: the port named here does not exist, so any attempt to open it
+// would fail with another message.
+TEST_F(CliRadioTest, WriteTakesOnlyARadioImage) {
+  const std::string port = "/dev/torvan-no-such-port";
+  const std::string csv = dir_.file("channels.csv");
+  const ProcessResult exported = Cli({"export", Save("in.dat", Pattern(1)), "-o", csv});
+  ASSERT_EQ(exported.exitCode, 0) << exported.err;
+  const auto csvBytes = std::filesystem::file_size(csv);
+  RadioImage noBand = Pattern(2);
+  noBand[0x1FF0] = 0x33;  // "302 - 332MHz" of a text file: 0x33 0x30 0x32
+  noBand[0x1FF1] = 0x30;
+  noBand[0x1FF2] = 0x32;
+  RadioImage garbage = Pattern(3);
+  garbage[0x1FF0] = garbage[0x1FF1] = garbage[0x1FF2] = 0xFF;
+  const std::string longFile = Save("long.dat", Pattern(4));
+  {
+    std::ofstream more(longFile, std::ios::binary | std::ios::app);
+    more << "trailing bytes";
+  }
+  const std::string zero = DeviceNode(dir_, MemoryDevice::Zero);
+  const struct {
+    std::vector<std::string> args;
+    std::string error;
+  } cases[] = {
+      {{csv}, csv + " is not written to the radio: it holds " + std::to_string(csvBytes) +
+                  " bytes, a radio image holds exactly 8192"},
+      {{csv, "--force"}, csv + " is not written to the radio: it holds " + std::to_string(csvBytes) +
+                             " bytes, a radio image holds exactly 8192"},
+      {{longFile}, longFile + " is not written to the radio: it holds 8206 bytes, a radio image holds exactly 8192"},
+      {{zero, "--force"},
+       zero + " is not written to the radio: it holds more than 8192 bytes, a radio image holds exactly 8192"},
+      {{Save("noband.dat", noBand)}, dir_.file("noband.dat") +
+                                         " is not written to the radio: the band bytes at 0x1FF0-0x1FF2 (33 30 32) give "
+                                         "a lower edge of 333 MHz, above the upper edge of 302 MHz (--force writes it "
+                                         "all the same)"},
+      {{Save("garbage.dat", garbage)}, dir_.file("garbage.dat") +
+                                           " is not written to the radio: the band bytes at 0x1FF0-0x1FF2 (FF FF FF) "
+                                           "are not decimal digits (--force writes it all the same)"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"write", "--port", port};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const ProcessResult r = Cli(args);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "torvan-cli: " + c.error + "\n");
+  }
+  // --force writes an image whose band bytes are no band.
+  const std::string saved = dir_.file("saved.dat");
+  Radio radio({"--save", saved});
+  const ProcessResult forced = Cli({"write", "--port", radio.path(), dir_.file("garbage.dat"), "--force"});
+  EXPECT_EQ(forced.exitCode, 0) << forced.err;
+  EXPECT_EQ(radio.Stop().exitCode, 0);
+  EXPECT_EQ(Load(saved), StoredByWrite(garbage, RadioImage::NewDocument(), std::nullopt));
+}
+
+// A trace that cannot be written, late (the disk is full), is a warning: the
+// transfer's own outcome decides the exit status.
+TEST_F(CliRadioTest, TraceThatCannotBeWrittenIsAWarning) {
+  const std::string full = DeviceNode(dir_, MemoryDevice::Full);
+  const std::string warning =
+      "torvan-cli: warning: the trace was not written: cannot write " + full + ": No space left on device\n";
+  const RadioImage memory = Pattern(5);
+  const std::string saved = dir_.file("saved.dat");
+  Radio radio({"--image", Save("radio.dat", memory), "--save", saved});
+  const std::string out = dir_.file("out.dat");
+  ProcessResult r = Cli({"read", "--port", radio.path(), "-o", out, "--trace", full});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.err, warning);
+  EXPECT_EQ(Load(out), memory);
+
+  const RadioImage image = Pattern(6);
+  r = Cli({"write", "--port", radio.path(), Save("in.dat", image), "--verify", "--trace", full});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.err, warning);
+  EXPECT_EQ(radio.Stop().exitCode, 0);
+  EXPECT_EQ(Load(saved), StoredByWrite(image, memory, std::nullopt));
+  EXPECT_TRUE(IsCharacterDevice(full));
+
+  // A transfer that failed still fails, and says so last.
+  Radio nak({"--fault", "nak-block=0x0C80"});
+  r = Cli({"write", "--port", nak.path(), dir_.file("in.dat"), "--trace", full});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, warning + "torvan-cli: " + kProgramInterrupt + ": " + nak.path() +
+                       ": no ACK after write of block 0x0C80 (received 0x15)\n");
+}
+
+// SIGTERM and SIGHUP (a closed terminal, a stopped service) cancel a transfer
+// as Ctrl+C does, at the next block, and the command says what the radio now
+// holds.
+TEST_F(CliRadioTest, SignalsCancelLikeCtrlC) {
+  const RadioImage image = Pattern(8);
+  const std::string in = Save("in.dat", image);
+  for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const std::string verb : {"read", "write"}) {
+      SCOPED_TRACE(verb + " " + std::to_string(sig));
+      const std::string saved = dir_.file("saved.dat");
+      std::filesystem::remove(saved);
+      Radio radio({"--baud", "9600", "--save", saved});  // a read or write takes about 20 s
+      const std::string out = dir_.file("out.dat");
+      std::vector<std::string> args = {TORVAN_CLI_PATH, verb, "--port", radio.path()};
+      if (verb == "read") {
+        args.insert(args.end(), {"-o", out});
+      } else {
+        args.push_back(in);
+      }
+      ChildProcess cli(args);
+      ASSERT_TRUE(HoldsFile(cli.pid(), radio.path(), 10s)) << "torvan-cli never opened the port";
+      std::this_thread::sleep_for(1s);  // well into the blocks
+      cli.Signal(sig);
+      const ProcessResult r = cli.Wait(kCommandLimit);
+      EXPECT_EQ(r.exitCode, 1) << r.err;
+      if (verb == "read") {
+        EXPECT_EQ(r.err, "torvan-cli: read cancelled; " + out + " was not written\n");
+        EXPECT_FALSE(std::filesystem::exists(out));
+      } else {
+        const std::regex message(
+            "torvan-cli: write cancelled after block 0x([0-9A-F]{4}) \\(([0-9]+) of 1023 blocks sent\\); the "
+            "radio holds a partly written memory: write again\n");
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(r.err, m, message)) << r.err;
+        EXPECT_EQ(std::stoul(m[1].str(), nullptr, 16), (std::stoul(m[2].str()) - 1) * 8);
+      }
+      ExpectPortFree(radio.path());
+      EXPECT_EQ(radio.Stop().exitCode, 0);
+      EXPECT_FALSE(std::filesystem::exists(saved)) << "the radio saw no complete write";
+    }
+  }
+  // Cancelled while the radio has not answered yet: nothing was sent.
+  Radio silent({"--fault", "silent"});
+  ChildProcess cli({TORVAN_CLI_PATH, "write", "--port", silent.path(), in});
+  ASSERT_TRUE(HoldsFile(cli.pid(), silent.path(), 10s));
+  std::this_thread::sleep_for(300ms);
+  cli.Signal(SIGTERM);
+  const ProcessResult r = cli.Wait(kCommandLimit);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "torvan-cli: write cancelled before any block was sent; the radio's memory was not changed\n");
+}
+
+// Runs torvan-cli with its stderr on a terminal of its own and returns what
+// the terminal was sent, with its line ends made "\n" again.
+ProcessResult CliOnTerminal(const std::vector<std::string>& args) {
+  int master = -1;
+  int slave = -1;
+  ProcessResult r;
+  if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return r;
+  ::fcntl(master, F_SETFD, FD_CLOEXEC);
+  std::vector<std::string> argv = {TORVAN_CLI_PATH};
+  argv.insert(argv.end(), args.begin(), args.end());
+  std::vector<char*> cargv;
+  for (auto& a : argv) cargv.push_back(a.data());
+  cargv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, slave, STDERR_FILENO);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  const int rc = ::posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(slave);
+  if (rc != 0) {
+    ::close(master);
+    return r;
+  }
+  const auto deadline = std::chrono::steady_clock::now() + kCommandLimit;
+  for (;;) {
+    pollfd p{master, POLLIN, 0};
+    if (::poll(&p, 1, 100) > 0) {
+      char buf[4096];
+      const ssize_t n = ::read(master, buf, sizeof buf);
+      if (n <= 0) break;  // EIO: the program and its terminal are gone
+      r.err.append(buf, static_cast<std::size_t>(n));
+    } else if (std::chrono::steady_clock::now() > deadline) {
+      r.timedOut = true;
+      ::kill(pid, SIGKILL);
+      break;
+    }
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ::close(master);
+  if (WIFEXITED(status)) r.exitCode = WEXITSTATUS(status);
+  for (auto at = r.err.find("\r\n"); at != std::string::npos; at = r.err.find("\r\n", at)) r.err.erase(at, 1);
+  return r;
+}
+
+// Each retry shows on the progress display of a terminal, where the next
+// drawing covers it; the failure is one line of its own, the last.
+TEST_F(CliRadioTest, RetriesShowOnTheProgressDisplayOfATerminal) {
+  Radio radio({"--fault", "no-final-ack"});
+  const ProcessResult r =
+      CliOnTerminal({"read", "--port", radio.path(), "-o", dir_.file("out.dat"), "--retries", "2"});
+  EXPECT_EQ(r.exitCode, 1);
+  const std::string detail = radio.path() + ": no ACK after the identification (nothing received) after 1 attempt";
+  EXPECT_TRUE(r.err.ends_with("\ntorvan-cli: " + kCommunicationError + ": " + detail + "\n")) << r.err;
+  // Before it, one line of redraws: the two retries.
+  const std::string display = r.err.substr(0, r.err.find('\n'));
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
+  EXPECT_NE(display.find("\rRead Data: retrying (1 retry left): " + radio.path()), std::string::npos) << display;
+  EXPECT_NE(display.find("\rRead Data: retrying (0 retries left): " + radio.path()), std::string::npos) << display;
+}
+
+// "Permission denied" on a port names the device's own group, and only when
+// joining that group would let the user in.
+TEST_F(CliRadioTest, PermissionDeniedNamesTheDevicesGroup) {
+  if (!IsRoot() || !std::filesystem::exists("/usr/bin/setpriv")) {
+    GTEST_SKIP() << "needs root to give the terminal away and run the program as another user";
+  }
+  Radio radio({});
+  const std::string port = radio.path();
+  const struct {
+    const char* what;
+    mode_t mode;
+    std::string groups;  // the user's groups
+    std::string hint;
+  } cases[] = {
+      {"group root may use it", 0660, "--clear-groups", " (the user is not in group root, which may use the device)"},
+      {"the user is in the group", 0600, "--groups=0", ""},
+      {"only its owner may use it", 0600, "--clear-groups", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(::chown(port.c_str(), 0, 0), 0);
+    ASSERT_EQ(::chmod(port.c_str(), c.mode), 0);
+    const ProcessResult r = RunProcess({"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", c.groups,
+                                        TORVAN_CLI_PATH, "read", "--port", port, "-o", "-"},
+                                       kCommandLimit);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "torvan-cli: " + kCouldNotOpen + ": " + port + ": Permission denied" + c.hint + "\n");
+  }
 }
 
 TEST_F(CliRadioTest, UsageErrors) {

@@ -30,7 +30,7 @@
 #include "ChildProcess.h"
 #include "TempDir.h"
 #include "VirtualRadio.h"
-#include "core/files/AtomicFile.h"
+#include "core/files/InputFile.h"
 #include "core/radio/DatFile.h"
 
 namespace torvan::test {
@@ -48,10 +48,9 @@ namespace fs = std::filesystem;
 constexpr auto kLimit = 20s;
 
 std::string ReadFile(const std::string& path) {
-  std::string text;
-  const Status s = ReadWholeFile(path, text);
-  EXPECT_TRUE(s.ok()) << s.error();
-  return text;
+  const Result<std::string> text = ReadWholeFile(path);
+  EXPECT_TRUE(text.ok()) << text.error();
+  return text.ok() ? text.value() : std::string();
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
@@ -267,6 +266,40 @@ TEST_F(CrashSafety, ProgramIniWriteBackWritesTheOldFileOrTheNewOne) {
   ASSERT_GT(newContent.size(), 60000u);
   KillAndCount(s, newContent);
   backupsHoldTheOldFile();
+}
+
+// Two commands write the same file at once: each has its own temporary file
+// and neither removes the other's, so both finish and the file is one of the
+// two, whole.
+TEST_F(CrashSafety, TwoWritersOfOneFileBothFinish) {
+  const std::string in = dir_.file("in.dat");
+  const std::string csv = dir_.file("in.csv");
+  const std::string victim = dir_.file("victim.dat");
+  ASSERT_TRUE(SaveDat(in, RadioImage::NewDocument()).ok());
+  WriteFile(csv, "CH,Rx Frequency\nPr,401.12500\n");
+  const std::vector<std::string> first = {TORVAN_CLI_PATH, "new", victim};
+  const std::vector<std::string> second = {TORVAN_CLI_PATH, "import", in, csv, "-o", victim};
+  ScopedEnvironment env;
+  SlowWrites(env, 256);
+  env.Set("TORVAN_SLOW_WRITE_US", "3000");  // each write takes about a tenth of a second
+  for (int round = 0; round < 4; ++round) {
+    SCOPED_TRACE(round);
+    fs::remove(victim);
+    ChildProcess a(first);
+    // The second starts while the first one's temporary file is there.
+    const auto deadline = std::chrono::steady_clock::now() + kLimit;
+    while (Temporaries(victim).empty() && std::chrono::steady_clock::now() < deadline && !Ended(a.pid())) {
+      std::this_thread::sleep_for(200us);
+    }
+    ChildProcess b(second);
+    const ProcessResult ra = a.Wait(kLimit);
+    const ProcessResult rb = b.Wait(kLimit);
+    EXPECT_EQ(ra.exitCode, 0) << ra.err;
+    EXPECT_EQ(rb.exitCode, 0) << rb.err;
+    const std::string now = ReadFile(victim);
+    EXPECT_EQ(now.size(), kImageSize);
+    EXPECT_TRUE(Temporaries(victim).empty()) << "each removed its own temporary file";
+  }
 }
 
 #endif

@@ -343,8 +343,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
   }
   FUZZ_CHECK(r.ok() == r.detail.empty(), "detail: " + r.detail);
-  FUZZ_CHECK(r.HandlerResult() ==
-                 (r.outcome == CloneOutcome::PortOpenFailed || r.outcome == CloneOutcome::RetryCancelled ? 1 : 0),
-             "handler result");
   return 0;
 }

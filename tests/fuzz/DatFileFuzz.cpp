@@ -86,7 +86,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RadioImage::Bytes untouched;
   untouched.fill(kUntouched);
   RadioImage image(untouched);
-  const Status loaded = LoadDat(path, image);
+  const DatLoad loaded = LoadDat(path, image);
+  const DatFileKind kind =
+      size < kImageSize ? DatFileKind::TooShort : size > kImageSize ? DatFileKind::TooLong : DatFileKind::Complete;
+  FUZZ_CHECK(loaded.kind == kind && loaded.bytes == size && loaded.bytesExact,
+             "a file of " + std::to_string(size) + " bytes loaded as kind " +
+                 std::to_string(static_cast<int>(loaded.kind)) + " of " + std::to_string(loaded.bytes) + " bytes");
   if (size < kImageSize) {
     FUZZ_CHECK(!loaded.ok(), "a file of " + std::to_string(size) + " bytes was accepted");
     FUZZ_CHECK(image == RadioImage(untouched), "a refused file changed the image");

@@ -11,6 +11,7 @@
 //    every change was to a value that a line can hold.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "FuzzSupport.h"
 #include "core/config/IniStore.h"
 #include "core/files/AtomicFile.h"
+#include "core/files/InputFile.h"
 
 namespace {
 
@@ -71,10 +73,9 @@ torvan::fuzz::ScratchFolder& Folder() {
 }
 
 std::string ReadBack(const std::string& path) {
-  std::string text;
-  const torvan::Status s = torvan::ReadWholeFile(path, text);
-  FUZZ_CHECK(s.ok(), s.error());
-  return text;
+  const torvan::Result<std::string> text = torvan::ReadWholeFile(path);
+  FUZZ_CHECK(text.ok(), text.error());
+  return text.value();
 }
 
 }  // namespace
@@ -84,7 +85,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t flags = in.Byte();
   const bool caseInsensitive = (flags & 1) != 0;
   const bool keepBackup = (flags & 2) != 0;
-  const int growthStep = (flags >> 2) & 7;  // 0 too: the store must cope
   const std::size_t fileBytes = in.Word() % (kMaxFileBytes + 1);
   const std::string content = in.Take(fileBytes);
 
@@ -92,8 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string ini = Folder().file("Program.ini");
   FUZZ_CHECK(torvan::WriteFileAtomically(ini, std::string_view(content)).ok(), ini);
 
-  CIniStore store(growthStep);
-  FUZZ_CHECK(store.OpenPath(ini, false, caseInsensitive, keepBackup), store.LastError());
+  CIniStore store;
+  const torvan::IniOpenOptions options{.caseInsensitive = caseInsensitive, .keepBackup = keepBackup};
+  const torvan::Status opened = store.OpenPath(ini, options);
+  FUZZ_CHECK(opened.ok(), opened.error());
 
   // Lookups and changes; remember every name used, for the checks after the
   // reload.
@@ -121,8 +123,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto& [section, key] : names) before.push_back(store.GetValue(section, key, "\x01none"));
 
   const bool dirty = store.IsDirty();
-  const std::string backup = store.WriteBack(keepBackup);
-  FUZZ_CHECK(store.LastError().empty(), store.LastError());
+  const torvan::Result<std::filesystem::path> writeBack = store.WriteBack(keepBackup);
+  FUZZ_CHECK(writeBack.ok(), writeBack.error());
+  const std::string backup = writeBack.value().string();
   if (dirty && keepBackup) {
     FUZZ_CHECK(!backup.empty(), "a backup was asked for");
     FUZZ_CHECK(ReadBack(backup) == content, "the backup " + backup + " differs from the old file");
@@ -133,8 +136,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!dirty) FUZZ_CHECK(written == content, "a clean store rewrote its file");
 
   if (!allChangesHold) return 0;
-  CIniStore again(growthStep);
-  FUZZ_CHECK(again.OpenPath(ini, false, caseInsensitive, false), again.LastError());
+  CIniStore again;
+  const torvan::Status reopened = again.OpenPath(ini, {.caseInsensitive = caseInsensitive});
+  FUZZ_CHECK(reopened.ok(), reopened.error());
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::string got = again.GetValue(names[i].first, names[i].second, "\x01none");
     // A change of letter case alone leaves a case-blind store clean: when
@@ -149,7 +153,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!dirty) return 0;
   if (written.find(kMarkerSection) != std::string::npos || content.find(kMarkerSection) != std::string::npos) return 0;
   again.SetValue(kMarkerSection, "k", "1");
-  FUZZ_CHECK(again.WriteBack(false).empty() && again.LastError().empty(), again.LastError());
+  const torvan::Result<std::filesystem::path> again2 = again.WriteBack(false);
+  FUZZ_CHECK(again2.ok() && again2.value().empty(), again2.ok() ? again2.value().string() : again2.error());
   const std::string rewritten = ReadBack(ini);
   FUZZ_CHECK(rewritten == written + std::string(kMarkerLines),
              "first write-back:\n" + Escaped(written) + "\nsecond:\n" + Escaped(rewritten));

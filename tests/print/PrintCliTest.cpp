@@ -122,7 +122,7 @@ TEST_F(PrintCliTest, BadInputFailsWithOneLineAndNoFile) {
     const char* what;
     std::vector<std::string> args;
     int exitCode;
-    const char* errorHas;
+    std::string errorHas;
   };
   const Case cases[] = {
       {"missing input", {dir_.file("none.dat"), "-o", pdf_}, 1, "none.dat"},
@@ -133,6 +133,8 @@ TEST_F(PrintCliTest, BadInputFailsWithOneLineAndNoFile) {
       {"unknown language", {dat_, "-o", pdf_, "--lang", "chinese"}, 2, "chinese"},
       {"unknown paper", {dat_, "-o", pdf_, "--paper", "A5"}, 2, "A5"},
       {"unknown option", {dat_, "-o", pdf_, "--colour"}, 2, "--colour"},
+      {"output over the input", {dat_, "-o", dat_}, 2, "-o " + dat_ + " is the input file " + dat_},
+      {"output given twice", {dat_, "-o", pdf_, "-o", dir_.file("other.pdf")}, 2, "option -o is given more than once"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -143,7 +145,24 @@ TEST_F(PrintCliTest, BadInputFailsWithOneLineAndNoFile) {
       EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
     EXPECT_FALSE(std::filesystem::exists(pdf_));
+    EXPECT_FALSE(std::filesystem::exists(dir_.file("other.pdf")));
+    RadioImage still;
+    EXPECT_TRUE(LoadDat(dat_, still).ok()) << "the input stays a radio image";
   }
+}
+
+// "-o -" is standard output: the PDF goes down a pipe, the same report.
+TEST_F(PrintCliTest, StandardOutputTakesThePdf) {
+  const RunResult r = Print({dat_, "-o", "-"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  ASSERT_TRUE(r.out.starts_with("%PDF-")) << r.out.substr(0, 16);
+  {
+    std::ofstream(pdf_, std::ios::binary) << r.out;
+  }
+  const auto pages = PdfPages(pdf_, dir_.path().string());
+  ASSERT_EQ(pages.size(), 3u);
+  EXPECT_TRUE(Has(pages[1], "Channel 6:"));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "core/files/PathText.h"
 #include "app/base/AppContext.h"
 #include "core/radio/DatFile.h"
 
@@ -17,7 +18,7 @@ bool CTorvanDoc::OnNewDocument(const AppContext& app) {
 
 Status CTorvanDoc::OnOpenDocument(const QString& path) {
   RadioImage loaded = m_image;
-  const Status s = LoadDat(QFileInfo(path).filePath().toStdString(), loaded);
+  const Status s = LoadDat(PathFromUtf8(QFileInfo(path).filePath().toStdString()), loaded);
   if (!s.ok()) return s;
   m_image = loaded;
   m_pathName = QFileInfo(path).absoluteFilePath();
@@ -28,7 +29,7 @@ Status CTorvanDoc::OnOpenDocument(const QString& path) {
 
 Status CTorvanDoc::OnSaveDocument(const QString& path) {
   emit aboutToSave();
-  const Status s = SaveDat(path.toStdString(), m_image);
+  const Status s = SaveDat(PathFromUtf8(path.toStdString()), m_image);
   if (!s.ok()) return s;
   m_pathName = QFileInfo(path).absoluteFilePath();
   m_hasFile = true;

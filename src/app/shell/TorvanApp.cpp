@@ -11,6 +11,7 @@
 
 #include "core/config/IniStore.h"
 #include "core/config/SettingsFiles.h"
+#include "core/files/PathText.h"
 #include "core/files/ProgramFiles.h"
 #include "core/product/ProductCatalog.h"
 #include "app/base/Help.h"
@@ -47,12 +48,14 @@ CTorvanApp::~CTorvanApp() {
 bool CTorvanApp::InitInstance() {
   // The settings store (a missing file is created empty). A shipped file
   // that may not be written is only read: changes go to the per-user copy.
+  // Its result is not looked at: a store that could not open its file answers
+  // every lookup with the default, and a missing language pack shows it.
   const ProgramFiles files(ToPath(m_options.programDir));
   for (const std::filesystem::path& folder : files.Folders()) m_context.programFolders << FromPath(folder);
   m_context.settingsFiles = ChooseSettingsFiles(files, ToPath(m_userConfigDir));
   const SettingsFiles& settings = m_context.settingsFiles;
-  m_ini.OpenPath(settings.read.string(), /*writeBackOnDestroy=*/!settings.ChangesGoToCopy(), /*caseInsensitive=*/true,
-                 /*keepBackup=*/false);
+  static_cast<void>(m_ini.OpenPath(
+      settings.read, {.writeBackOnDestroy = !settings.ChangesGoToCopy(), .caseInsensitive = true, .keepBackup = false}));
 
   // Language name, display language, help file.
   m_context.languageName = LanguageName(m_ini);
@@ -108,10 +111,10 @@ void CTorvanApp::RestartProgram() {
   const std::string wanted = LanguageName(m_ini);
   // A store still on a shipped file that may not be written has failed to
   // move to the per-user copy: writing it would change the installed file.
-  const bool writable = std::filesystem::path(m_ini.Path()) == m_context.settingsFiles.write;
-  if (writable) m_ini.WriteBack(false);  // its result names a backup file; none is asked for here
+  const bool writable = m_ini.Path() == m_context.settingsFiles.write;
+  if (writable) static_cast<void>(m_ini.WriteBack(false));  // the check below reads what the file now holds
   CIniStore check;
-  const bool written = writable && check.OpenPath(m_ini.Path(), false, true, false) && LanguageName(check) == wanted;
+  const bool written = writable && check.OpenPath(m_ini.Path(), {}).ok() && LanguageName(check) == wanted;
   if (!written) {
     QMessageBox::warning(m_mainFrame.get(), m_context.messageCaption,
                          tr("The language could not be saved in %1.").arg(FromPath(m_context.settingsFiles.write)));

@@ -148,12 +148,12 @@ bool Shoot(const QString& programDir, const QString& outDir, const QString& lang
     return false;
   }
   const QString dat = folder.filePath("channels.dat");
-  if (!torvan::SaveDat(dat.toStdString(), EmptyVhfImage()).ok()) return false;
+  if (!torvan::SaveDat(torvan::PathFromUtf8(dat.toStdString()), EmptyVhfImage()).ok()) return false;
 
-  torvan::CIniStore::SetProgramStartPath(folder.filePath("torvan").toStdString());
+  torvan::CIniStore::SetProgramStartPath(torvan::PathFromUtf8(folder.filePath("torvan").toStdString()));
   bool ok = false;
   {
-    torvan::CIniStore ini(4);
+    torvan::CIniStore ini;
     torvan::CTorvanApp app(ini, {folder.path(), folder.filePath("torvan"), {dat}});
     if (!app.InitInstance()) return false;
     torvan::CMainFrame* frame = app.MainFrame();

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/files/AtomicFile.h"
+#include "core/files/PathText.h"
 #include "core/radio/MessageTexts.h"
 
 int main(int argc, char** argv) {
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
     table += torvan::MessageText(id, lang);
     table += '\n';
   }
-  const torvan::Status s = torvan::WriteFileAtomically(argv[2], table);
+  const torvan::Status s = torvan::WriteFileAtomically(torvan::PathFromUtf8(argv[2]), table);
   if (!s.ok()) {
     std::fprintf(stderr, "torvan-stringtable: %s\n", s.error().c_str());
     return 1;

@@ -4,11 +4,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <new>
 #include <system_error>
 
 #include "core/files/AtomicFile.h"
+#include "core/files/InputFile.h"
+#include "core/files/PathText.h"
+#include "core/files/SystemError.h"
 #include "core/radio/NumberText.h"
 
 namespace torvan {
@@ -19,10 +21,9 @@ namespace {
 constexpr std::string_view kBlanks = " \t\r\n\v\f";
 constexpr std::string_view kCommentStarts = ";/\\*";
 constexpr std::string_view kValueCommentMarks[] = {"//", "\t;", "/*"};
-constexpr std::string_view kLineEnd = "\r\n";  // on every platform, as the program always wrote it
+constexpr std::string_view kLineEnd = "\r\n";  // on every platform: the file is the same wherever it was written
 constexpr std::size_t kBackupDigits = 3;        // "Program.ini.001"
 constexpr std::size_t kReadChunk = 64 * 1024;
-
 #ifdef _WIN32
 constexpr char kPathSeparator = '\\';
 #else
@@ -51,90 +52,92 @@ bool StartsWithIgnoringAsciiCase(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && EqualIgnoringAsciiCase(s.substr(0, prefix.size()), prefix);
 }
 
-std::string& ProgramStartPath() {
-  static std::string startPath;
+fs::path& ProgramStartPath() {
+  static fs::path startPath;
   return startPath;
+}
+
+// Creates `path` empty if it does not exist, without truncating a file that
+// appeared meanwhile. 0 or the error number.
+int CreateEmptyIfMissing(const fs::path& path) {
+  errno = 0;
+#ifdef _WIN32
+  std::FILE* f = ::_wfopen(path.c_str(), L"ab");
+#else
+  std::FILE* f = std::fopen(path.c_str(), "abe");
+#endif
+  if (!f) return errno ? errno : ENOENT;
+  std::fclose(f);
+  return 0;
 }
 
 }  // namespace
 
-CIniStore::CIniStore(int growthStep) : growthStep_(growthStep > 0 ? growthStep : 1) {}
-
 CIniStore::~CIniStore() {
-  if (writeBackOnDestroy_) WriteBack(keepBackup_);
+  // Nobody is left to tell of a failed write-back: the old file stays whole.
+  if (options_.writeBackOnDestroy) static_cast<void>(WriteBack(options_.keepBackup));
   Clear();
 }
 
-void CIniStore::SetProgramStartPath(std::string path) { ProgramStartPath() = std::move(path); }
+void CIniStore::SetProgramStartPath(fs::path path) { ProgramStartPath() = std::move(path); }
 
-std::string CIniStore::ProgramDirectory() {
-  const std::string& start = ProgramStartPath();
+fs::path CIniStore::ProgramDirectory() {
+  // Both separators count on every system: a start path may come from either.
+  const std::string start = PathText(ProgramStartPath());
   const auto sep = start.find_last_of("/\\");
-  if (sep != std::string::npos) return start.substr(0, sep);
+  if (sep != std::string::npos) return PathFromUtf8(std::string_view(start).substr(0, sep));
   std::error_code ec;
   const fs::path cwd = fs::current_path(ec);
-  return ec ? std::string(".") : cwd.string();
+  return ec ? fs::path(".") : cwd;
 }
 
-bool CIniStore::Open(const std::string& fileName, bool writeBackOnDestroy, bool caseInsensitive, bool keepBackup) {
-  return OpenPath(ProgramDirectory() + kPathSeparator + fileName, writeBackOnDestroy, caseInsensitive, keepBackup);
+Status CIniStore::Open(const fs::path& fileName, const IniOpenOptions& options) {
+  // Joined as text: a start path of "/torvan" gives the directory "" and the
+  // file "/Program.ini", which a path join would make relative.
+  return OpenPath(PathFromUtf8(PathText(ProgramDirectory()) + kPathSeparator + PathText(fileName)), options);
 }
 
-bool CIniStore::OpenPath(const std::string& fullPath, bool writeBackOnDestroy, bool caseInsensitive,
-                         bool keepBackup) {
+Status CIniStore::OpenPath(const fs::path& fullPath, const IniOpenOptions& options) {
   if (!path_.empty()) {
-    WriteBack(false);
+    static_cast<void>(WriteBack(false));  // the file being left keeps its old content if this fails
     Clear();
   }
-  writeBackOnDestroy_ = writeBackOnDestroy;
-  caseInsensitive_ = caseInsensitive;
-  keepBackup_ = keepBackup;
+  options_ = options;
   if (fullPath != backupFor_) {
     // A backup name belongs to the file it was chosen for.
     backupName_.clear();
     backupFor_.clear();
   }
-  lastError_.clear();
   return Load(fullPath);
 }
 
-bool CIniStore::Load(const std::string& fullPath) {
+Status CIniStore::Load(const fs::path& fullPath) {
+  const std::string name = PathText(fullPath);
   std::error_code ec;
   const fs::file_status st = fs::status(fullPath, ec);
-  if (fs::is_directory(st)) {
-    lastError_ = "cannot open " + fullPath + ": " + SystemErrorText(EISDIR);
-    return false;
+  if (!fs::exists(st) && !fs::is_directory(st)) {
+    if (const int e = CreateEmptyIfMissing(fullPath)) return Status::Error("cannot create " + name + ": " + SystemErrorText(e));
   }
-  if (!fs::exists(st)) {
-    // Create it empty without truncating anything that appeared meanwhile.
-    std::ofstream create(fullPath, std::ios::binary | std::ios::app);
-    if (!create) {
-      const int e = errno;
-      lastError_ = "cannot create " + fullPath + ": " + SystemErrorText(e ? e : ENOENT);
-      return false;
-    }
-  }
-  std::ifstream in(fullPath, std::ios::binary);
-  if (!in) {
-    const int e = errno;
-    lastError_ = "cannot open " + fullPath + ": " + SystemErrorText(e ? e : EACCES);
-    return false;
-  }
+  InputFile in(fullPath);
+  if (!in.isOpen()) return Status::Error("cannot open " + name + ": " + SystemErrorText(in.openError()));
 
   path_ = fullPath;
   sections_.clear();
-  sections_.reserve(static_cast<std::size_t>(growthStep_));
   sections_.push_back(Section{});  // the unnamed leading section
 
   try {
     std::string line;
-    std::vector<char> chunk(kReadChunk);
+    std::vector<std::uint8_t> chunk(kReadChunk);
     bool afterCR = false;  // a LF right after a CR ends no second line
     for (;;) {
-      in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-      const auto got = static_cast<std::size_t>(in.gcount());
+      const Result<std::size_t> read = in.Read(chunk);
+      if (!read) {
+        AddLine(line);  // keep what was read
+        return Status::Error("cannot read " + name + ": " + read.error());
+      }
+      const std::size_t got = read.value();
       for (std::size_t i = 0; i < got; ++i) {
-        const char c = chunk[i];
+        const auto c = static_cast<char>(chunk[i]);
         if (c == '\n' && afterCR) {
           afterCR = false;
           continue;
@@ -147,19 +150,13 @@ bool CIniStore::Load(const std::string& fullPath) {
           line.push_back(c);
         }
       }
-      if (in.eof()) break;
-      if (!in) {
-        AddLine(line);  // keep what was read
-        lastError_ = "cannot read " + fullPath + ": read error";
-        return false;
-      }
+      if (got < chunk.size()) break;
     }
     AddLine(line);  // a last line without line end
   } catch (const std::bad_alloc&) {
-    lastError_ = "cannot read " + fullPath + ": the file is too large";
-    return false;
+    return Status::Error("cannot read " + name + ": the file is too large");
   }
-  return true;
+  return Status::Ok();
 }
 
 void CIniStore::AddLine(std::string_view raw) {
@@ -183,16 +180,13 @@ void CIniStore::AddLine(std::string_view raw) {
 }
 
 void CIniStore::AppendSection(std::string name) {
-  if (sections_.size() == sections_.capacity()) {
-    sections_.reserve(sections_.size() * 2 + static_cast<std::size_t>(growthStep_));
-  }
   Section s;
   s.name = std::move(name);
   sections_.push_back(std::move(s));
 }
 
 bool CIniStore::NamesEqual(std::string_view a, std::string_view b) const {
-  return caseInsensitive_ ? EqualIgnoringAsciiCase(a, b) : a == b;
+  return options_.caseInsensitive ? EqualIgnoringAsciiCase(a, b) : a == b;
 }
 
 int CIniStore::FindSection(std::string_view name) const {
@@ -213,7 +207,7 @@ std::string CIniStore::GetValue(std::string_view section, std::string_view key, 
   const int si = FindSection(section);
   if (si < 0) return std::string(def);
   const Section& s = sections_[static_cast<std::size_t>(si)];
-  const int ki = FindKey(s, key, caseInsensitive_);
+  const int ki = FindKey(s, key, options_.caseInsensitive);
   if (ki < 0) return std::string(def);
   std::string_view value = s.values[static_cast<std::size_t>(ki)];
   std::size_t cut = value.size();
@@ -230,7 +224,7 @@ void CIniStore::SetValue(std::string_view section, std::string_view key, std::st
     dirty_ = true;
   }
   Section& s = sections_[static_cast<std::size_t>(si)];
-  const int ki = FindKey(s, key, caseInsensitive_);
+  const int ki = FindKey(s, key, options_.caseInsensitive);
   if (ki < 0) {
     s.keys.emplace_back(key);
     s.values.emplace_back(value);
@@ -264,55 +258,44 @@ std::string CIniStore::Serialize() const {
   return out;
 }
 
-std::string CIniStore::WriteBack(bool keepBackup) {
-  if (!dirty_ || path_.empty()) return {};
-  lastError_.clear();
+Result<fs::path> CIniStore::WriteBack(bool keepBackup) {
+  if (!dirty_ || path_.empty()) return fs::path();
 
-  std::string backupUsed;
+  fs::path backupUsed;
   if (keepBackup) {
-    std::string current;
-    const Status read = ReadWholeFile(path_, current, std::string::npos);
+    const Result<std::string> current = ReadWholeFile(path_, std::string::npos);
     std::error_code ec;
     const bool fileThere = fs::exists(path_, ec);
-    if (!read.ok() && fileThere) {
-      lastError_ = read.error();
-      return {};  // no safe copy of the old file: leave it alone
-    }
-    if (read.ok()) {
+    // No safe copy of the old file: leave it alone.
+    if (!current && fileThere) return current.status();
+    if (current) {
       if (backupName_.empty()) {
         backupName_ = ChooseBackupName();
         backupFor_ = path_;
       }
-      const Status copied = WriteFileAtomically(backupName_, std::string_view(current));
-      if (!copied.ok()) {
-        lastError_ = copied.error();
-        return {};
+      if (const Status copied = WriteFileAtomically(backupName_, std::string_view(current.value())); !copied) {
+        return copied;
       }
       backupUsed = backupName_;
     }
   }
 
-  const Status written = WriteFileAtomically(path_, std::string_view(Serialize()));
-  if (!written.ok()) {
-    lastError_ = written.error();
-    return {};
-  }
+  if (const Status written = WriteFileAtomically(path_, std::string_view(Serialize())); !written) return written;
   return backupUsed;
 }
 
-std::string CIniStore::ChooseBackupName() const {
-  const fs::path path(path_);
-  fs::path dir = path.parent_path();
+fs::path CIniStore::ChooseBackupName() const {
+  fs::path dir = path_.parent_path();
   if (dir.empty()) dir = ".";
   // Names in the folder that start like the file up to its last "." count.
-  const std::string fileName = path.filename().string();
+  const std::string fileName = PathText(path_.filename());
   const auto dot = fileName.rfind('.');
   const std::string stem = dot == std::string::npos ? fileName : fileName.substr(0, dot);
 
   int highest = 0;
   std::error_code ec;
   for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
+    const std::string name = PathText(it->path().filename());
     if (!StartsWithIgnoringAsciiCase(name, stem)) continue;
     const std::string_view last3 =
         std::string_view(name).substr(name.size() > kBackupDigits ? name.size() - kBackupDigits : 0);
@@ -320,7 +303,9 @@ std::string CIniStore::ChooseBackupName() const {
   }
   char number[16];
   std::snprintf(number, sizeof number, ".%.3d", highest + 1);
-  return path_ + number;
+  fs::path backup = path_;
+  backup += number;
+  return backup;
 }
 
 void CIniStore::Clear() {

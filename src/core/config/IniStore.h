@@ -17,16 +17,25 @@
 // that was read are not written again. The file is replaced atomically: a
 // failed write leaves the old file as it was.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/files/Status.h"
+
 namespace torvan {
+
+// How a store treats the file it opens.
+struct IniOpenOptions {
+  bool writeBackOnDestroy = false;  // write the file back (if dirty) when the store goes
+  bool caseInsensitive = true;      // section and key names compare without regard to case
+  bool keepBackup = false;          // a write-back at destruction first keeps a numbered copy
+};
 
 class CIniStore {
  public:
-  // `growthStep`: the section table grows by this many slots at a time.
-  explicit CIniStore(int growthStep = 4);
+  CIniStore() = default;
   virtual ~CIniStore();  // writes back when Open asked for it, then clears
   CIniStore(const CIniStore&) = delete;
   CIniStore& operator=(const CIniStore&) = delete;
@@ -35,18 +44,18 @@ class CIniStore {
   // path: everything before its last path separator ('/' or '\'), or the
   // current directory when it has none. Front ends pass the executable's real
   // path here.
-  static void SetProgramStartPath(std::string path);
+  static void SetProgramStartPath(std::filesystem::path path);
   // The directory Open uses, as described above.
-  static std::string ProgramDirectory();
+  static std::filesystem::path ProgramDirectory();
 
   // Loads `fileName` from the program's directory, creating it empty when it
   // does not exist. A store that holds a file already writes it back first
-  // (without backup, only if dirty) and is cleared. Returns false when the file
-  // cannot be opened (nothing is loaded, the path stays empty) or a read fails
-  // part-way (what was read stays loaded, with the path).
-  bool Open(const std::string& fileName, bool writeBackOnDestroy, bool caseInsensitive, bool keepBackup);
+  // (without backup, only if dirty) and is cleared. Fails, naming the file,
+  // when the file cannot be opened (nothing is loaded, the path stays empty)
+  // or a read fails part-way (what was read stays loaded, with the path).
+  Status Open(const std::filesystem::path& fileName, const IniOpenOptions& options);
   // The same with a full path, for tests and tools.
-  bool OpenPath(const std::string& fullPath, bool writeBackOnDestroy, bool caseInsensitive, bool keepBackup);
+  Status OpenPath(const std::filesystem::path& fullPath, const IniOpenOptions& options);
 
   // The value of `key` in the first section named `section` (its last key of
   // that name), cut at the earliest comment mark "//", "\t;" or "/*" and not
@@ -63,19 +72,17 @@ class CIniStore {
   // atomically. With `keepBackup` the current file is first copied (also
   // atomically) to a numbered backup, "Program.ini.001" for the first one in
   // the folder; the store keeps using that name for later write-backs of the
-  // same file. Returns the backup file name used, or "" when none was made or
-  // nothing was written. A failed backup copy writes nothing.
-  std::string WriteBack(bool keepBackup);
+  // same file. Gives the backup file name used, or an empty path when none
+  // was made or nothing needed writing; fails, naming the file, when a write
+  // failed. A failed backup copy writes nothing.
+  Result<std::filesystem::path> WriteBack(bool keepBackup);
 
   // Frees all sections, keys and values, empties the path and clears the dirty
   // flag.
   void Clear();
 
-  const std::string& Path() const { return path_; }
+  const std::filesystem::path& Path() const { return path_; }
   bool IsDirty() const { return dirty_; }
-  // The error of the last Open or WriteBack that failed ("" after success),
-  // naming the file; for logs and the command line.
-  const std::string& LastError() const { return lastError_; }
 
  private:
   struct Section {
@@ -87,22 +94,18 @@ class CIniStore {
   bool NamesEqual(std::string_view a, std::string_view b) const;
   int FindSection(std::string_view name) const;
   static int FindKey(const Section& s, std::string_view key, bool caseInsensitive);
-  bool Load(const std::string& fullPath);
+  Status Load(const std::filesystem::path& fullPath);
   void AddLine(std::string_view line);
   void AppendSection(std::string name);
   std::string Serialize() const;
-  std::string ChooseBackupName() const;
+  std::filesystem::path ChooseBackupName() const;
 
-  int growthStep_;
-  std::string path_;
+  std::filesystem::path path_;
   std::vector<Section> sections_;
-  bool caseInsensitive_ = false;
-  bool writeBackOnDestroy_ = false;
-  bool keepBackup_ = false;
+  IniOpenOptions options_;
   bool dirty_ = false;
-  std::string backupName_;
-  std::string backupFor_;  // the path that backupName_ was chosen for
-  std::string lastError_;
+  std::filesystem::path backupName_;
+  std::filesystem::path backupFor_;  // the path that backupName_ was chosen for
 };
 
 }  // namespace torvan

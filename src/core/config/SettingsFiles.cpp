@@ -5,6 +5,8 @@
 
 #include "core/config/IniStore.h"
 #include "core/files/AtomicFile.h"
+#include "core/files/InputFile.h"
+#include "core/files/PathText.h"
 
 namespace torvan {
 namespace fs = std::filesystem;
@@ -42,21 +44,22 @@ SettingsFiles ChooseSettingsFiles(const ProgramFiles& files, const fs::path& use
 }
 
 Status MoveStoreToWritableFile(CIniStore& store, const SettingsFiles& files) {
-  if (fs::path(store.Path()) == files.write) return Status::Ok();
-  const std::string target = files.write.string();
+  if (store.Path() == files.write) return Status::Ok();
   std::string content;
   if (!store.Path().empty()) {
-    if (Status s = ReadWholeFile(store.Path(), content); !s.ok()) return s;
+    Result<std::string> read = ReadWholeFile(store.Path());
+    if (!read) return read.status();
+    content = std::move(read.value());
   }
   std::error_code ec;
   fs::create_directories(files.write.parent_path(), ec);
-  if (ec) return Status::Error("cannot write " + target + ": " + ec.message());
-  if (Status s = WriteFileAtomically(target, content); !s.ok()) return s;
-  const std::string loadedFrom = store.Path();
-  if (!store.OpenPath(target, /*writeBackOnDestroy=*/true, /*caseInsensitive=*/true, /*keepBackup=*/false)) {
-    const std::string error = store.LastError();
-    store.OpenPath(loadedFrom, /*writeBackOnDestroy=*/false, /*caseInsensitive=*/true, /*keepBackup=*/false);
-    return Status::Error(error);
+  if (ec) return Status::Error("cannot write " + PathText(files.write) + ": " + ec.message());
+  if (Status s = WriteFileAtomically(files.write, content); !s.ok()) return s;
+  const fs::path loadedFrom = store.Path();
+  if (Status s = store.OpenPath(files.write, {.writeBackOnDestroy = true, .caseInsensitive = true, .keepBackup = false});
+      !s.ok()) {
+    static_cast<void>(store.OpenPath(loadedFrom, {.writeBackOnDestroy = false, .caseInsensitive = true, .keepBackup = false}));
+    return s;
   }
   return Status::Ok();
 }

@@ -1,15 +1,19 @@
 #pragma once
 // Writing a file so that it is either the old file or the new file, never a
-// mix: the bytes go to a temporary file in the same folder, are flushed to
-// disk, and the temporary file then replaces the target by rename.
+// mix: the bytes go to a temporary file in the same folder (TemporaryName.h),
+// are flushed to disk, and the temporary file then replaces the target by
+// rename. What is replaced, and what is written in place instead (a FIFO, a
+// device, /dev/stdout), is OutputTarget.h's rule.
 //
-// The temporary file is named after the target: "radio.dat.tmp" and eight
-// hex digits. A program killed half way through a write (power loss, kill -9)
-// leaves one behind; the next write of the same target removes it.
+// Each write has a temporary file of its own and removes only its own, so two
+// programs writing the same file at once both finish (the later rename wins).
+// A program killed half way through a write (power loss, kill -9) leaves its
+// temporary file behind; the next write of the same target removes it, once
+// no running program is writing it any more.
 
 #include <cstdint>
+#include <filesystem>
 #include <span>
-#include <string>
 #include <string_view>
 
 #include "core/files/Status.h"
@@ -17,15 +21,11 @@
 namespace torvan {
 
 // Replaces (or creates) `path` with `bytes`. On failure the target is
-// untouched and no temporary file is left behind; the error names the path.
-// Temporary files of earlier writes of `path` that never finished are removed.
-Status WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
-Status WriteFileAtomically(const std::string& path, std::string_view text);
-
-// Reads a whole file (at most `maxBytes`; more is an error).
-Status ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes = 64u << 20);
-
-// The system's text for errno-style error numbers, e.g. "No such file or directory".
-std::string SystemErrorText(int errnum);
+// untouched and no temporary file is left behind; the error names the path as
+// given: "cannot write out.dat: No space left on device". A replaced file
+// keeps its permission bits, and its owner and group where the program may
+// set them.
+Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view text);
 
 }  // namespace torvan

@@ -3,16 +3,18 @@
 // read of the whole radio or a write to it should not run only to fail at the
 // file afterwards.
 
-#include <string>
+#include <filesystem>
 
 #include "core/files/Status.h"
 
 namespace torvan {
 
-// Ok when `path` looks writable now: its folder exists, is a folder and lets
-// us create files, and `path` is not itself a folder. Otherwise an error in the
-// words of a failed write ("cannot write out/x.dat: No such file or
-// directory"). The write itself can still fail; this only catches it early.
-Status CheckWritableTarget(const std::string& path);
+// Ok when `path` looks writable now by the rules of the write itself
+// (OutputTarget.h): its folder exists and lets us create files, it is not a
+// folder, and an existing file's permission bits let the user write it.
+// Otherwise an error in the words of a failed write ("cannot write out/x.dat:
+// No such file or directory"). The write itself can still fail; this only
+// catches it early.
+Status CheckWritableTarget(const std::filesystem::path& path);
 
 }  // namespace torvan

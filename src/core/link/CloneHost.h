@@ -18,9 +18,9 @@ class CloneHost {
  public:
   virtual ~CloneHost() = default;
 
-  // The direction the user asked for (the view's m_bWrite). The session asks
-  // at the start and again after the handshake: the user may have chosen the
-  // other command meanwhile.
+  // The direction the user asked for, with the Read or Write command. The
+  // session asks at the start and again after the handshake: the user may
+  // have chosen the other command meanwhile.
   virtual CloneDirection Direction() const = 0;
 
   // Commits an open cell editor. Called first, in both directions.
@@ -39,11 +39,12 @@ class CloneHost {
   // return the cancel flag (true: the user pressed Cancel).
   virtual bool PumpStep() = 0;
 
-  // Message 61451 with Retry and Cancel. `detail` names the port and what
+  // The CommunicationError message with Retry and Cancel. `detail` names the port and what
   // failed, for a details line or a log; the message itself comes first.
   virtual RetryAnswer AskRetryCancel(std::string_view detail) = 0;
 
-  // Message 61453 or 61454 with OK, and the detail as above.
+  // The CouldNotOpenPort or ProgramInterrupt message with OK, and the detail
+  // as above.
   virtual void ShowMessage(MessageId id, std::string_view detail) = 0;
 
   // The session has ended (every end, after the port was closed): close the

@@ -18,11 +18,11 @@ constexpr int kStepPause = 1;       // between the steps of the mode exchange, b
 constexpr int kFailurePause = 2;    // after a failed attempt
 
 constexpr int kHandshakePumpSteps = 6;
-// The retry counter starts at 1; failure A (port error) asks the question
-// once it passes 5, failure B (no ACK) once it passes 15; a missing final ACK
-// ends the session once it is above 5.
-constexpr int kFailureALimit = 5;
-constexpr int kFailureBLimit = 15;
+// The retry counter starts at 1; a port error on the wake-up asks the
+// question once it passes 5, a missing wake-up ACK once it passes 15; a
+// missing final ACK ends the session once it is above 5.
+constexpr int kPortErrorLimit = 5;
+constexpr int kNoAckLimit = 15;
 constexpr int kFinalAckLimit = 5;
 
 constexpr std::uint16_t kProgressEvery = 16;  // one progress step per two blocks
@@ -37,6 +37,18 @@ std::string Hex8(unsigned v) {
   char buf[8];
   std::snprintf(buf, sizeof buf, "0x%02X", v & 0xFFu);
   return buf;
+}
+
+// "57 0C 80 08", as in the wire trace.
+std::string HexBytes(std::span<const std::uint8_t> bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string s;
+  for (const std::uint8_t b : bytes) {
+    if (!s.empty()) s += ' ';
+    s += kHex[b >> 4];
+    s += kHex[b & 0x0F];
+  }
+  return s;
 }
 
 bool IsAck(const PortReadResult& r, std::uint8_t byte) { return r.status.ok() && r.count == 1 && byte == kAck; }
@@ -120,6 +132,8 @@ CloneResult CloneSession::End(CloneOutcome outcome, std::optional<MessageId> mes
   r.message = message;
   r.detail = std::move(detail);
   r.direction = direction_;
+  r.blocksSent = blocksSent_;
+  r.lastBlockSent = lastBlockSent_;
   return r;
 }
 
@@ -133,6 +147,8 @@ CloneResult CloneSession::Run() {
   if (running_) throw std::logic_error("a clone session is already running");
   running_ = true;
   position_ = 0;
+  blocksSent_ = 0;
+  lastBlockSent_ = 0;
   portTrouble_.clear();
   if (trace_) trace_->Start();
 
@@ -175,7 +191,7 @@ CloneResult CloneSession::Run() {
 }
 
 std::optional<CloneResult> CloneSession::Handshake() {
-  enum class Failure { None, A, B, Ask };
+  enum class Failure { None, PortError, NoAck, Ask };
   int counter = 1;
   int attempts = 0;  // since the start or the last Retry, for the detail
   std::uint8_t byte = 0;
@@ -201,14 +217,14 @@ std::optional<CloneResult> CloneSession::Handshake() {
     PortReadResult r = Receive(one);
     bool woken = IsAck(r, byte);
     if (!r.status.ok()) {
-      failure = Failure::A;
+      failure = Failure::PortError;
       why = "no ACK to the wake-up (" + Describe(r, one) + ")";
     } else if (!woken) {
       // One stray byte in front of the ACK is let through.
       r = Receive(one);
       woken = IsAck(r, byte);
       if (!woken) {
-        failure = Failure::B;
+        failure = Failure::NoAck;
         why = "no ACK to the wake-up (" + Describe(r, one) + ")";
       }
     }
@@ -239,10 +255,10 @@ std::optional<CloneResult> CloneSession::Handshake() {
       }
     }
 
-    if (failure == Failure::A || failure == Failure::B) {
+    if (failure == Failure::PortError || failure == Failure::NoAck) {
       Pause(kFailurePause);
       ++counter;
-      const int limit = failure == Failure::A ? kFailureALimit : kFailureBLimit;
+      const int limit = failure == Failure::PortError ? kPortErrorLimit : kNoAckLimit;
       if (counter <= limit) continue;
     }
 
@@ -268,6 +284,8 @@ CloneResult CloneSession::WriteBlocks() {
     Send(command);
     Pause(kStepPause);
     Send(std::span<const std::uint8_t>(image_.data() + a, map::kBlockSize));
+    ++blocksSent_;
+    lastBlockSent_ = a;
     const PortReadResult r = Receive(one);
     if (!IsAck(r, ack)) return Interrupted("no ACK after write of block " + Hex16(a) + " (" + Describe(r, one) + ")");
     StepProgress(a);
@@ -283,6 +301,8 @@ CloneResult CloneSession::WriteBlocks() {
   portTrouble_.clear();
   Send(command);
   Send(std::span<const std::uint8_t>(image_.data() + kFinal, map::kFinalWriteSize));
+  ++blocksSent_;
+  lastBlockSent_ = kFinal;
   const PortReadResult r = Receive(one);
   if (!IsAck(r, ack)) return Interrupted("no ACK after write of block " + Hex16(kFinal) + " (" + Describe(r, one) + ")");
   return End(CloneOutcome::Completed, std::nullopt, {});
@@ -313,6 +333,12 @@ CloneResult CloneSession::ReadBlocks() {
                          std::to_string(kReadReplySize) + " bytes)";
       if (!portTrouble_.empty()) what += "; before that: " + portTrouble_;
       return Interrupted(what);
+    }
+    const std::uint8_t expected[kReadReplyHeaderSize] = {kReadReplyLetter, command[1], command[2],
+                                                         static_cast<std::uint8_t>(map::kBlockSize)};
+    if (!std::equal(expected, expected + kReadReplyHeaderSize, reply)) {
+      return Interrupted("wrong reply to read of block " + Hex16(a) + " (expected " + HexBytes(expected) +
+                         ", received " + HexBytes(std::span<const std::uint8_t>(reply, kReadReplyHeaderSize)) + ")");
     }
     std::copy_n(reply + kReadReplyHeaderSize, map::kBlockSize, scratch.data() + a);
 

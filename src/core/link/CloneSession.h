@@ -6,10 +6,15 @@
 //   handshake  program: 02 'P' 'R' 'O' 'G' 'R' 'A'   radio: ACK
 //              program: 'M' 02                       radio: 8 identification bytes
 //              program: ACK                          radio: ACK
-//   read       program: 'R' addrHi addrLo 08         radio: 4 bytes + 8 data bytes
+//   read       program: 'R' addrHi addrLo 08         radio: 'W' addrHi addrLo 08 + 8 data bytes
 //              program: ACK                          radio: ACK        (1024 blocks)
 //   write      program: 'W' addrHi addrLo 08, 8 data radio: ACK        (1022 blocks)
 //              program: 'W' 1F F0 03, 3 data         radio: ACK        (bytes 0x1FF3.. never sent)
+//
+// The radio answers a read in the form of a write request for the same
+// block. A reply with another letter, address or size is a failed block: a
+// radio or a line that answers with some other block's bytes, or with a
+// stream of ACKs, must not end in an image that looks read.
 //
 // Between blocks the session hands control to its host (pump steps), which
 // is how the progress dialog repaints and its Cancel works.
@@ -39,7 +44,8 @@ inline constexpr std::uint8_t kReadCommand = 'R';
 inline constexpr std::uint8_t kWriteCommand = 'W';
 inline constexpr std::size_t kCommandSize = 4;          // letter, address high, address low, length
 inline constexpr std::size_t kIdentificationSize = 8;
-inline constexpr std::size_t kReadReplyHeaderSize = 4;  // not examined
+inline constexpr std::uint8_t kReadReplyLetter = kWriteCommand;
+inline constexpr std::size_t kReadReplyHeaderSize = 4;  // letter, address high, address low, length
 inline constexpr std::size_t kReadReplySize = kReadReplyHeaderSize + map::kBlockSize;
 
 inline constexpr int kWriteProgressMaximum = 511;
@@ -57,9 +63,9 @@ inline constexpr LineSettings kLineSettings{9600, 8, Parity::None, 1};
 enum class CloneOutcome {
   Completed,       // every block acknowledged (a read has replaced the image)
   Cancelled,       // the host's cancel flag at a pump step; no message
-  PortOpenFailed,  // 61453 shown
-  Interrupted,     // 61454 shown: a block or the final handshake ACK failed
-  RetryCancelled,  // 61451 answered with Cancel
+  PortOpenFailed,  // CouldNotOpenPort shown
+  Interrupted,     // ProgramInterrupt shown: a block or the final handshake ACK failed
+  RetryCancelled,  // CommunicationError answered with Cancel
 };
 
 struct CloneResult {
@@ -71,13 +77,13 @@ struct CloneResult {
   std::string detail;
   // The direction of the block loop that ran (or would have run).
   CloneDirection direction = CloneDirection::Read;
+  // A write: the blocks whose data went out on the wire (1023 when
+  // complete); 0 means the radio's memory was not touched.
+  int blocksSent = 0;
+  // A write: the address of the last block whose data went out.
+  std::uint16_t lastBlockSent = 0;
 
   bool ok() const { return outcome == CloneOutcome::Completed; }
-  // The window-message handler's result: 1 when the port could not be
-  // opened or Cancel was chosen in the Retry/Cancel question, otherwise 0.
-  int HandlerResult() const {
-    return (outcome == CloneOutcome::PortOpenFailed || outcome == CloneOutcome::RetryCancelled) ? 1 : 0;
-  }
 };
 
 using PortFactory = std::function<std::unique_ptr<SerialPort>()>;
@@ -128,6 +134,8 @@ class CloneSession {
   std::unique_ptr<SerialPort> port_;
   CloneDirection direction_ = CloneDirection::Read;
   int position_ = 0;
+  int blocksSent_ = 0;
+  std::uint16_t lastBlockSent_ = 0;
   std::string portTrouble_;  // the last failed write/clear, for the detail of the failure that follows
   bool running_ = false;
 };

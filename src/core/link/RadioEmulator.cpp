@@ -65,7 +65,8 @@ Status ParseRadioFault(std::string_view text, RadioFaults& faults) {
   static constexpr Flag kFlags[] = {{"stray-byte", &RadioFaults::strayByte},
                                     {"silent", &RadioFaults::silent},
                                     {"short-id", &RadioFaults::shortId},
-                                    {"no-final-ack", &RadioFaults::noFinalAck}};
+                                    {"no-final-ack", &RadioFaults::noFinalAck},
+                                    {"ack-only", &RadioFaults::ackOnly}};
   struct Block {
     std::string_view name;
     std::optional<std::uint16_t> RadioFaults::*member;
@@ -73,7 +74,8 @@ Status ParseRadioFault(std::string_view text, RadioFaults& faults) {
   static constexpr Block kBlocks[] = {{"nak-block", &RadioFaults::nakBlock},
                                       {"short-reply", &RadioFaults::shortReply},
                                       {"hangup-at", &RadioFaults::hangupAt},
-                                      {"stuck-block", &RadioFaults::stuckBlock}};
+                                      {"stuck-block", &RadioFaults::stuckBlock},
+                                      {"wrong-block", &RadioFaults::wrongBlock}};
 
   for (const auto& f : kFlags) {
     if (kind != f.name) continue;
@@ -109,6 +111,12 @@ void RadioEmulator::LineQuiet() {
 
 RadioEmulator::Answer RadioEmulator::Receive(std::uint8_t byte) {
   if (faults_.silent) return {};
+  Answer a = Answered(byte);
+  if (faults_.ackOnly) std::fill(a.bytes.begin(), a.bytes.end(), kAck);
+  return a;
+}
+
+RadioEmulator::Answer RadioEmulator::Answered(std::uint8_t byte) {
   switch (state_) {
     case State::WakeUp:
       return WakeUpByte(byte);
@@ -216,10 +224,15 @@ RadioEmulator::Answer RadioEmulator::Frame() {
   a.block = address;
   if (frame_[0] == kReadCommand) {
     // 4 leading bytes in the form of a write request, then the data.
+    std::uint16_t answered = address;
+    if (faults_.wrongBlock == address) answered = static_cast<std::uint16_t>((address + length) % kImageSize);
     a.bytes.resize(kReadReplyHeaderSize + length);
-    a.bytes[0] = kWriteCommand;
-    std::copy_n(frame_.begin() + 1, kCommandSize - 1, a.bytes.begin() + 1);
-    std::copy_n(memory_.data() + address, length, a.bytes.begin() + kReadReplyHeaderSize);
+    a.bytes[0] = kReadReplyLetter;
+    a.bytes[1] = static_cast<std::uint8_t>(answered >> 8);
+    a.bytes[2] = static_cast<std::uint8_t>(answered & 0xFF);
+    a.bytes[3] = frame_[3];
+    std::copy_n(memory_.data() + answered, std::min<std::size_t>(length, kImageSize - answered),
+                a.bytes.begin() + kReadReplyHeaderSize);
     lastReadBlock_ = address;
     state_ = State::ReadAck;
     if (faults_.shortReply == address) {

@@ -21,10 +21,12 @@ struct RadioFaults {
   bool silent = false;      // never answers
   bool shortId = false;     // 4 identification bytes instead of 8
   bool noFinalAck = false;  // no ACK after the identification exchange
+  bool ackOnly = false;     // every byte it sends is an ACK (a line stuck sending 0x06)
   std::optional<std::uint16_t> nakBlock;    // answers the block at this address with 0x15
   std::optional<std::uint16_t> shortReply;  // only 6 bytes of the read reply at this address
   std::optional<std::uint16_t> hangupAt;    // hangs up when this block is requested
   std::optional<std::uint16_t> stuckBlock;  // acknowledges a write of this block but keeps the old bytes
+  std::optional<std::uint16_t> wrongBlock;  // answers the read of this block with the next block
 };
 
 // Adds one fault given as "KIND" or "KIND=ADDR" (ADDR hex "0x0C80" or
@@ -33,7 +35,8 @@ Status ParseRadioFault(std::string_view text, RadioFaults& faults);
 
 // The fault kinds, for usage texts.
 inline constexpr std::string_view kRadioFaultKinds =
-    "stray-byte, silent, short-id, no-final-ack, nak-block=ADDR, short-reply=ADDR, hangup-at=ADDR, stuck-block=ADDR";
+    "stray-byte, silent, short-id, no-final-ack, ack-only, nak-block=ADDR, short-reply=ADDR, hangup-at=ADDR, "
+    "stuck-block=ADDR, wrong-block=ADDR";
 
 class RadioEmulator {
  public:
@@ -70,6 +73,7 @@ class RadioEmulator {
  private:
   enum class State { WakeUp, Mode, IdentificationAck, Command, ReadAck };
 
+  Answer Answered(std::uint8_t byte);
   Answer WakeUpByte(std::uint8_t byte);
   Answer CommandByte(std::uint8_t byte);
   Answer Frame();

@@ -14,7 +14,8 @@
 #include <cerrno>
 #include <thread>
 
-#include "core/files/AtomicFile.h"
+#include "core/files/SystemError.h"
+#include "core/link/PortPermission.h"
 #include "core/link/SerialPort.h"
 
 namespace torvan {
@@ -64,9 +65,7 @@ class PosixSerialPort final : public SerialPort {
     if (fd < 0) {
       const int e = errno;
       std::string text = label_ + ": " + SystemErrorText(e);
-#ifdef __linux__
-      if (e == EACCES) text += " (is the user in the dialout group?)";
-#endif
+      if (e == EACCES) text += PortPermissionHint(path);
       if (e == EBUSY) text = label_ + ": the port is in use by another program";
       return Status::Error(text);
     }

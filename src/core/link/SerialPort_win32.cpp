@@ -7,22 +7,13 @@
 
 #include <string>
 
+#include "core/files/PathText.h"
+#include "core/files/SystemError.h"
 #include "core/link/SerialPort.h"
 
 namespace torvan {
 
 namespace {
-
-std::string Win32ErrorText(DWORD code) {
-  char* text = nullptr;
-  const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                                 nullptr, code, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
-  std::string s = (n && text) ? std::string(text, n) : "error " + std::to_string(code);
-  if (text) LocalFree(text);
-  while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ' || s.back() == '.')) s.pop_back();
-  return s;
-}
 
 DWORD Milliseconds(std::chrono::milliseconds ms) { return static_cast<DWORD>(ms.count()); }
 
@@ -36,7 +27,7 @@ class Win32SerialPort final : public SerialPort {
     const std::string path = PortDevicePath(name);
     if (path.empty()) return Status::Error(name + ": no such port");
     // Read and write, no sharing, the device must exist.
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    HANDLE h = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
       const DWORD e = GetLastError();

@@ -30,13 +30,21 @@ std::string ReadRaw(const std::string& path) {
   return s.str();
 }
 
+// What a write-back gave: the backup's name ("" when none was made), or
+// "error: " and the message.
+std::string WriteBack(CIniStore& store, bool keepBackup) {
+  const Result<fs::path> r = store.WriteBack(keepBackup);
+  return r.ok() ? r.value().string() : "error: " + r.error();
+}
+
 class IniStoreTest : public ::testing::Test {
  protected:
   // A store over `ini` holding `content`, opened as the program opens it
   // (names without regard to case, no write-back on destruction).
   void Load(CIniStore& store, const std::string& content, bool caseInsensitive = true) {
     WriteRaw(ini, content);
-    ASSERT_TRUE(store.OpenPath(ini, false, caseInsensitive, false)) << store.LastError();
+    const Status opened = store.OpenPath(ini, {.caseInsensitive = caseInsensitive});
+    ASSERT_TRUE(opened.ok()) << opened.error();
   }
 
   test::TempDir dir;
@@ -131,13 +139,12 @@ TEST_F(IniStoreTest, WriteBackFormat) {
       Load(store, c.content);
       store.SetValue(c.section, c.key, c.value);
       EXPECT_TRUE(store.IsDirty()) << c.what;
-      EXPECT_EQ(store.WriteBack(false), "") << c.what;
-      EXPECT_EQ(store.LastError(), "") << c.what;
+      EXPECT_EQ(WriteBack(store, false), "") << c.what;
     }
     EXPECT_EQ(ReadRaw(ini), c.written) << c.what;
     // What was written reads back (a key-less value comes back as a key).
     CIniStore again;
-    ASSERT_TRUE(again.OpenPath(ini, false, true, false));
+    ASSERT_TRUE(again.OpenPath(ini, {}).ok());
     if (!c.key.empty()) {
       EXPECT_EQ(again.GetValue(c.section, c.key), c.value) << c.what;
     }
@@ -168,7 +175,7 @@ TEST_F(IniStoreTest, DirtyOnlyWhenSomethingChanged) {
     store.SetValue(c.section, c.key, c.value);
     EXPECT_EQ(store.IsDirty(), c.dirty) << c.what;
     EXPECT_EQ(store.GetValue(c.section, c.key), c.value) << c.what << ": the value is replaced in memory";
-    store.WriteBack(false);
+    WriteBack(store, false);
     EXPECT_EQ(ReadRaw(ini) == content, !c.dirty) << c.what << ": written only when dirty";
   }
 }
@@ -178,8 +185,8 @@ TEST_F(IniStoreTest, NothingHappensWithoutAFile) {
   store.SetValue("Setup", "Language", "Chinese");
   EXPECT_FALSE(store.IsDirty());
   EXPECT_EQ(store.GetValue("Setup", "Language", "none"), "none");
-  EXPECT_EQ(store.WriteBack(true), "");
-  EXPECT_EQ(store.Path(), "");
+  EXPECT_EQ(WriteBack(store, true), "");
+  EXPECT_EQ(store.Path().string(), "");
 }
 
 TEST_F(IniStoreTest, DestructionWritesBackOnlyWhenAsked) {
@@ -187,7 +194,7 @@ TEST_F(IniStoreTest, DestructionWritesBackOnlyWhenAsked) {
     WriteRaw(ini, "[Setup]\nLanguage=English\n");
     {
       CIniStore store;
-      ASSERT_TRUE(store.OpenPath(ini, writeBack, true, false));
+      ASSERT_TRUE(store.OpenPath(ini, {.writeBackOnDestroy = writeBack}).ok());
       store.SetValue("Setup", "Language", "Chinese");
     }
     EXPECT_EQ(ReadRaw(ini), writeBack ? "[Setup]\r\nLanguage=Chinese\r\n" : "[Setup]\nLanguage=English\n");
@@ -199,24 +206,25 @@ TEST_F(IniStoreTest, OpenOnALoadedStoreWritesBackWithoutBackupAndClears) {
   WriteRaw(ini, "[Setup]\nLanguage=English\n");
   WriteRaw(other, "[Other]\nK=v\n");
   CIniStore store;
-  ASSERT_TRUE(store.OpenPath(ini, false, true, true));
+  ASSERT_TRUE(store.OpenPath(ini, {.keepBackup = true}).ok());
   store.SetValue("Setup", "Language", "Chinese");
-  ASSERT_TRUE(store.OpenPath(other, false, true, true));
+  ASSERT_TRUE(store.OpenPath(other, {.keepBackup = true}).ok());
   EXPECT_EQ(ReadRaw(ini), "[Setup]\r\nLanguage=Chinese\r\n");
   EXPECT_FALSE(fs::exists(ini + ".001")) << "no backup on the way";
   EXPECT_FALSE(store.IsDirty());
-  EXPECT_EQ(store.Path(), other);
+  EXPECT_EQ(store.Path().string(), other);
   EXPECT_EQ(store.GetValue("Setup", "Language", "gone"), "gone");
   EXPECT_EQ(store.GetValue("Other", "K"), "v");
 }
 
 TEST_F(IniStoreTest, MissingFileIsCreatedEmpty) {
   CIniStore::SetProgramStartPath(dir.file("torvan"));
-  EXPECT_EQ(CIniStore::ProgramDirectory(), dir.path().string());
+  EXPECT_EQ(CIniStore::ProgramDirectory().string(), dir.path().string());
   {
     CIniStore store;
-    ASSERT_TRUE(store.Open("Program.ini", true, true, false)) << store.LastError();
-    EXPECT_EQ(store.Path(), ini);
+    const Status opened = store.Open("Program.ini", {.writeBackOnDestroy = true});
+    ASSERT_TRUE(opened.ok()) << opened.error();
+    EXPECT_EQ(store.Path().string(), ini);
     EXPECT_EQ(store.GetValue("Setup", "Language"), "");
   }
   EXPECT_TRUE(fs::is_regular_file(ini));
@@ -235,7 +243,7 @@ TEST_F(IniStoreTest, ProgramDirectoryFromTheStartPath) {
   };
   for (const auto& [start, expected] : cases) {
     CIniStore::SetProgramStartPath(start);
-    EXPECT_EQ(CIniStore::ProgramDirectory(), expected) << start;
+    EXPECT_EQ(CIniStore::ProgramDirectory().string(), expected) << start;
   }
   CIniStore::SetProgramStartPath("");
 }
@@ -243,15 +251,15 @@ TEST_F(IniStoreTest, ProgramDirectoryFromTheStartPath) {
 TEST_F(IniStoreTest, FileThatCannotBeOpenedLoadsNothing) {
   fs::create_directory(ini);  // a folder where the file should be
   CIniStore store;
-  EXPECT_FALSE(store.OpenPath(ini, true, true, false));
-  EXPECT_NE(store.LastError().find(ini), std::string::npos) << store.LastError();
-  EXPECT_EQ(store.Path(), "");
+  const Status opened = store.OpenPath(ini, {.writeBackOnDestroy = true});
+  EXPECT_EQ(opened.error(), "cannot open " + ini + ": Is a directory");
+  EXPECT_EQ(store.Path().string(), "");
   store.SetValue("Setup", "Language", "Chinese");
   EXPECT_FALSE(store.IsDirty());
   EXPECT_EQ(store.GetValue("Setup", "Language"), "");
 
   CIniStore inMissingFolder;
-  EXPECT_FALSE(inMissingFolder.OpenPath(dir.file("no-such-folder/Program.ini"), false, true, false));
+  EXPECT_FALSE(inMissingFolder.OpenPath(dir.file("no-such-folder/Program.ini"), {}).ok());
   EXPECT_FALSE(fs::exists(dir.file("no-such-folder")));
 }
 
@@ -275,9 +283,9 @@ TEST_F(IniStoreTest, BackupNames) {
     WriteRaw(path, "[Setup]\nLanguage=English\n");
     for (const auto& name : c.existing) WriteRaw(folder.file(name), "old");
     CIniStore store;
-    ASSERT_TRUE(store.OpenPath(path, false, true, true));
+    ASSERT_TRUE(store.OpenPath(path, {.keepBackup = true}).ok());
     store.SetValue("Setup", "Language", "Chinese");
-    EXPECT_EQ(store.WriteBack(true), path + c.suffix) << c.what;
+    EXPECT_EQ(WriteBack(store, true), path + c.suffix) << c.what;
     EXPECT_EQ(ReadRaw(path + c.suffix), "[Setup]\nLanguage=English\n") << c.what << ": the old file";
     EXPECT_EQ(ReadRaw(path), "[Setup]\r\nLanguage=Chinese\r\n") << c.what;
   }
@@ -286,44 +294,53 @@ TEST_F(IniStoreTest, BackupNames) {
 TEST_F(IniStoreTest, BackupNameIsKeptForTheStoresLife) {
   WriteRaw(ini, "[Setup]\nLanguage=English\n");
   CIniStore store;
-  ASSERT_TRUE(store.OpenPath(ini, true, true, true));
+  ASSERT_TRUE(store.OpenPath(ini, {.writeBackOnDestroy = true, .keepBackup = true}).ok());
   store.SetValue("Setup", "Language", "Chinese");
-  EXPECT_EQ(store.WriteBack(true), ini + ".001");
+  EXPECT_EQ(WriteBack(store, true), ini + ".001");
   store.SetValue("Setup", "Language", "Deutsch");
-  EXPECT_EQ(store.WriteBack(true), ini + ".001") << "not .002";
+  EXPECT_EQ(WriteBack(store, true), ini + ".001") << "not .002";
   EXPECT_EQ(ReadRaw(ini + ".001"), "[Setup]\r\nLanguage=Chinese\r\n");
   EXPECT_FALSE(fs::exists(ini + ".002"));
-  EXPECT_EQ(store.WriteBack(false), "") << "no backup asked";
+  EXPECT_EQ(WriteBack(store, false), "") << "no backup asked";
 }
 
 TEST_F(IniStoreTest, FailedWriteBackLeavesTheOldFile) {
-  // The temporary file beside a file with a name this long cannot be created,
-  // whoever runs the test.
-  const std::string longPath = dir.file(std::string(250, 'p') + ".ini");
+  // A file that nobody may write, whoever runs the test (root included).
   const std::string old = "[Setup]\nLanguage=English\n";
-  WriteRaw(longPath, old);
+  WriteRaw(ini, old);
+  fs::permissions(ini, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   CIniStore store;
-  ASSERT_TRUE(store.OpenPath(longPath, false, true, false));
+  ASSERT_TRUE(store.OpenPath(ini, {}).ok());
   store.SetValue("Setup", "Language", "Chinese");
-  EXPECT_EQ(store.WriteBack(false), "");
-  EXPECT_NE(store.LastError().find(longPath), std::string::npos) << store.LastError();
-  EXPECT_EQ(ReadRaw(longPath), old);
+  EXPECT_EQ(WriteBack(store, false), "error: cannot write " + ini + ": Permission denied");
+  EXPECT_EQ(ReadRaw(ini), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator{}), 1)
       << "no temporary file is left";
+}
+
+// The temporary file of a write does not grow with the file's name: a name
+// of the longest legal length is written like any other.
+TEST_F(IniStoreTest, FileWithTheLongestLegalNameIsWrittenBack) {
+  const std::string longPath = dir.file(std::string(251, 'p') + ".ini");
+  WriteRaw(longPath, "[Setup]\nLanguage=English\n");
+  CIniStore store;
+  ASSERT_TRUE(store.OpenPath(longPath, {.keepBackup = true}).ok());
+  store.SetValue("Setup", "Language", "Chinese");
+  EXPECT_EQ(WriteBack(store, false), "");
+  EXPECT_EQ(ReadRaw(longPath), "[Setup]\r\nLanguage=Chinese\r\n");
 }
 
 TEST_F(IniStoreTest, FailedBackupWritesNothing) {
   WriteRaw(ini, "[Setup]\nLanguage=English\n");
   CIniStore store;
-  ASSERT_TRUE(store.OpenPath(ini, false, true, true));
+  ASSERT_TRUE(store.OpenPath(ini, {.keepBackup = true}).ok());
   store.SetValue("Setup", "Language", "Chinese");
-  ASSERT_EQ(store.WriteBack(true), ini + ".001");
+  ASSERT_EQ(WriteBack(store, true), ini + ".001");
   // The remembered backup name is now taken by a folder.
   fs::remove(ini + ".001");
   fs::create_directory(ini + ".001");
   store.SetValue("Setup", "Language", "Deutsch");
-  EXPECT_EQ(store.WriteBack(true), "");
-  EXPECT_FALSE(store.LastError().empty());
+  EXPECT_EQ(WriteBack(store, true), "error: cannot write " + ini + ".001: Is a directory");
   EXPECT_EQ(ReadRaw(ini), "[Setup]\r\nLanguage=Chinese\r\n") << "the file stays as the last good write";
 }
 
@@ -339,7 +356,7 @@ TEST_F(IniStoreTest, LargeFilesLoadWhole) {
   EXPECT_EQ(store.GetValue("s19999", "k"), "19999");
   EXPECT_EQ(store.GetValue("Big", "Line"), huge);
   store.SetValue("Big", "Extra", "1");
-  EXPECT_EQ(store.WriteBack(false), "");
+  EXPECT_EQ(WriteBack(store, false), "");
   std::string expected;
   for (char c : content) {
     if (c == '\n') expected += '\r';
@@ -362,14 +379,14 @@ TEST_F(IniStoreTest, AnyContentLoadsAndWritesBackStably) {
       CIniStore store;
       Load(store, content);
       store.SetValue("Setup", "Language", "English");
-      store.WriteBack(false);
+      WriteBack(store, false);
       first = ReadRaw(ini);
     }
     CIniStore again;
-    ASSERT_TRUE(again.OpenPath(ini, false, true, false));
+    ASSERT_TRUE(again.OpenPath(ini, {}).ok());
     again.SetValue("Setup", "Language", "Chinese");
     again.SetValue("Setup", "Language", "English");
-    again.WriteBack(false);
+    WriteBack(again, false);
     ASSERT_EQ(ReadRaw(ini), first) << "file " << n;
   }
 }

@@ -120,7 +120,7 @@ TEST(MoveStoreToWritableFile, CopiesTheShippedFileAndChangesGoToTheCopyOnly) {
   ASSERT_TRUE(files.ChangesGoToCopy());
   {
     CIniStore store;
-    ASSERT_TRUE(store.OpenPath(files.read.string(), false, true, false));
+    ASSERT_TRUE(store.OpenPath(files.read, {}).ok());
     ASSERT_TRUE(MoveStoreToWritableFile(store, files).ok());
     EXPECT_EQ(fs::path(store.Path()), files.write);
     EXPECT_EQ(Slurp(files.write), shipped);  // the whole file, not only the changed key
@@ -146,7 +146,7 @@ TEST(MoveStoreToWritableFile, ACopyThatCannotBeMadeLeavesTheStoreOnItsFile) {
   Tree::Write(t.Root() / "config", "not a folder");
   const SettingsFiles files = ChooseSettingsFiles(ProgramFiles(t.Bin()), t.User());
   CIniStore store;
-  ASSERT_TRUE(store.OpenPath(files.read.string(), false, true, false));
+  ASSERT_TRUE(store.OpenPath(files.read, {}).ok());
   const Status s = MoveStoreToWritableFile(store, files);
   ASSERT_FALSE(s.ok());
   EXPECT_NE(s.error().find(files.write.string()), std::string::npos) << s.error();

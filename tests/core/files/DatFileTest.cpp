@@ -5,11 +5,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 #include <vector>
 
+#include "FileNodes.h"
 #include "TempDir.h"
 #include "core/files/AtomicFile.h"
+#include "core/files/InputFile.h"
 
 namespace torvan {
 namespace {
@@ -58,6 +61,78 @@ TEST(DatFile, MissingFileAndFolderAreNamedInTheError) {
   EXPECT_NE(s.error().find("folder"), std::string::npos);
 }
 
+// What a load found, for a front end to word: the kind, the size, the
+// system's text; only Complete and TooLong load the image.
+TEST(DatFile, LoadTellsWhatItFound) {
+  test::TempDir dir;
+  WriteBytes(dir.file("empty.dat"), 0, 0x5A);
+  WriteBytes(dir.file("short.dat"), 8191, 0x5A);
+  WriteBytes(dir.file("exact.dat"), 8192, 0x5A);
+  WriteBytes(dir.file("long.dat"), 9408, 0x5A);
+  std::filesystem::create_directory(dir.file("folder.dat"));
+  const struct {
+    std::string path;
+    DatFileKind kind;
+    std::uintmax_t bytes;
+    bool bytesExact;
+    std::string systemText;
+    std::string error;  // "" when the image was loaded
+  } cases[] = {
+      {dir.file("nope.dat"), DatFileKind::NotFound, 0, true, "No such file or directory",
+       "cannot open " + dir.file("nope.dat") + ": No such file or directory"},
+      {dir.file("folder.dat"), DatFileKind::NotRegularFile, 0, true, "",
+       "cannot open " + dir.file("folder.dat") + ": it is a folder"},
+      {dir.file("empty.dat"), DatFileKind::TooShort, 0, true, "",
+       dir.file("empty.dat") + " is not a radio image: it holds 0 bytes, a radio image has 8192"},
+      {dir.file("short.dat"), DatFileKind::TooShort, 8191, true, "",
+       dir.file("short.dat") + " is not a radio image: it holds 8191 bytes, a radio image has 8192"},
+      {dir.file("exact.dat"), DatFileKind::Complete, 8192, true, "", ""},
+      {dir.file("long.dat"), DatFileKind::TooLong, 9408, true, "", ""},
+      // A stream that goes on: only one byte more than an image is read.
+      {test::DeviceNode(dir, test::MemoryDevice::Zero), DatFileKind::TooLong, 8193, false, "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    RadioImage img = RadioImage::NewDocument();
+    const DatLoad load = LoadDat(c.path, img);
+    EXPECT_EQ(load.kind, c.kind);
+    EXPECT_EQ(load.bytes, c.bytes);
+    EXPECT_EQ(load.bytesExact, c.bytesExact);
+    EXPECT_EQ(load.systemText, c.systemText);
+    EXPECT_EQ(load.ok() ? std::string() : load.error(), c.error);
+    EXPECT_EQ(img == RadioImage::NewDocument(), !load.ok()) << "loaded exactly when ok";
+  }
+}
+
+// A pipe is read like a file: exactly 8192 bytes are a complete image, more
+// are too long.
+TEST(DatFile, PipesAreReadLikeFiles) {
+  test::TempDir dir;
+  for (const std::size_t size : {std::size_t{8192}, std::size_t{9000}}) {
+    const std::string fifo = dir.file("fifo" + std::to_string(size));
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    std::future<void> writer = std::async(std::launch::async, [&] { WriteBytes(fifo, size, 0x33); });
+    RadioImage img;
+    const DatLoad load = LoadDat(fifo, img);
+    writer.get();
+    ASSERT_TRUE(load.ok()) << load.error();
+    EXPECT_EQ(load.kind, size == kImageSize ? DatFileKind::Complete : DatFileKind::TooLong);
+    EXPECT_EQ(load.bytesExact, size == kImageSize);
+    for (std::size_t i = 0; i < kImageSize; ++i) ASSERT_EQ(img[i], 0x33 ^ (i & 0xFF)) << i;
+  }
+}
+
+TEST(DatFile, UnreadableFileSaysWhy) {
+  if (test::IsRoot()) GTEST_SKIP() << "root reads every file";
+  test::TempDir dir;
+  WriteBytes(dir.file("locked.dat"), 8192, 0);
+  ::chmod(dir.file("locked.dat").c_str(), 0);
+  RadioImage img;
+  const DatLoad load = LoadDat(dir.file("locked.dat"), img);
+  EXPECT_EQ(load.kind, DatFileKind::Unreadable);
+  EXPECT_EQ(load.systemText, "Permission denied");
+}
+
 // A write killed half way leaves its temporary file; the next write of the
 // same file removes it, and nothing that only looks like one.
 TEST(AtomicFile, NextWriteRemovesTemporariesThatKilledWritesLeft) {
@@ -84,9 +159,9 @@ TEST(AtomicFile, FailedWriteLeavesTheOldFileAndNoTemporary) {
   test::TempDir dir;
   ASSERT_TRUE(WriteFileAtomically(dir.file("f.txt"), std::string_view("old")).ok());
   ASSERT_TRUE(WriteFileAtomically(dir.file("f.txt"), std::string_view("new")).ok());
-  std::string text;
-  ASSERT_TRUE(ReadWholeFile(dir.file("f.txt"), text).ok());
-  EXPECT_EQ(text, "new");
+  const Result<std::string> text = ReadWholeFile(dir.file("f.txt"));
+  ASSERT_TRUE(text.ok()) << text.error();
+  EXPECT_EQ(text.value(), "new");
   // A target inside a missing folder fails and names the path.
   const Status s = WriteFileAtomically(dir.file("missing/f.txt"), std::string_view("x"));
   EXPECT_FALSE(s.ok());

@@ -183,6 +183,30 @@ TEST(RadioEmulatorTest, HangUpAndStuckBlock) {
   EXPECT_EQ(a.block, 0x0010);
 }
 
+// Replies that lie: the next block's reply for the one asked for, or ACKs
+// in place of every byte.
+TEST(RadioEmulatorTest, WrongBlockAndAckOnly) {
+  RadioImage memory;
+  for (std::size_t i = 0; i < kImageSize; ++i) memory[i] = static_cast<std::uint8_t>(i / 8);
+  RadioFaults wrong;
+  ASSERT_TRUE(ParseRadioFault("wrong-block=0x0010", wrong).ok());
+  RadioEmulator radio(memory, wrong);
+  Handshake(radio);
+  EXPECT_EQ(Feed(radio, {'R', 0x00, 0x10, 0x08}), (Bytes{'W', 0x00, 0x18, 0x08, 3, 3, 3, 3, 3, 3, 3, 3}));
+  EXPECT_EQ(Feed(radio, {0x06}), Bytes{0x06});
+  EXPECT_EQ(Feed(radio, {'R', 0x00, 0x08, 0x08}), (Bytes{'W', 0x00, 0x08, 0x08, 1, 1, 1, 1, 1, 1, 1, 1}));
+
+  RadioFaults acks;
+  ASSERT_TRUE(ParseRadioFault("ack-only", acks).ok());
+  RadioEmulator stuck(memory, acks);
+  EXPECT_EQ(Feed(stuck, kWake), Bytes{0x06});
+  EXPECT_EQ(Feed(stuck, {'M', 0x02}), Bytes(8, 0x06)) << "the identification too";
+  EXPECT_EQ(Feed(stuck, {0x06}), Bytes{0x06});
+  EXPECT_EQ(Feed(stuck, {'R', 0x00, 0x10, 0x08}), Bytes(12, 0x06));
+  EXPECT_EQ(Feed(stuck, WriteFrame(0x0008, Bytes(8, 0x44))), Bytes{0x06});
+  EXPECT_EQ(stuck.Memory()[0x0008], 0x44) << "what it is sent, it stores";
+}
+
 TEST(RadioEmulatorTest, QuietLineDropsAHalfFrame) {
   RadioEmulator radio(RadioImage{});
   Handshake(radio);
@@ -219,8 +243,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "fault hangup-at: \"0x0C81\" is not a block address (0x0000 to 0x1FF8, a multiple of 8; hex with 0x or decimal)"},
         ParseCase{"short-reply=12ab",
                   "fault short-reply: \"12ab\" is not a block address (0x0000 to 0x1FF8, a multiple of 8; hex with 0x or decimal)"},
-        ParseCase{"loud", "unknown fault \"loud\" (known: stray-byte, silent, short-id, no-final-ack, nak-block=ADDR, "
-                          "short-reply=ADDR, hangup-at=ADDR, stuck-block=ADDR)"}));
+        ParseCase{"ack-only", ""}, ParseCase{"wrong-block=0x1FF8", ""},
+        ParseCase{"loud", "unknown fault \"loud\" (known: stray-byte, silent, short-id, no-final-ack, ack-only, "
+                          "nak-block=ADDR, short-reply=ADDR, hangup-at=ADDR, stuck-block=ADDR, wrong-block=ADDR)"}));
 
 TEST(ParseFaultTest, AddressesLandInTheirFields) {
   RadioFaults f;

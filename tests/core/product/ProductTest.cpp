@@ -20,7 +20,7 @@ class Ini {
   explicit Ini(const std::string& content) {
     const std::string path = dir_.file("Program.ini");
     std::ofstream(path, std::ios::binary) << content;
-    ok_ = store_.OpenPath(path, false, true, false);
+    ok_ = store_.OpenPath(path, {}).ok();
   }
   const CIniStore& store() const { return store_; }
   CIniStore& store() { return store_; }

@@ -16,15 +16,14 @@ int main(int argc, char** argv) {
   }
   const bool backup = argc == 3;
   torvan::CIniStore store;
-  if (!store.OpenPath(argv[1], false, true, backup)) {
-    std::fprintf(stderr, "torvan-ini-rewrite: %s\n", store.LastError().c_str());
+  if (const torvan::Status s = store.OpenPath(argv[1], {.keepBackup = backup}); !s) {
+    std::fprintf(stderr, "torvan-ini-rewrite: %s\n", s.error().c_str());
     return 1;
   }
   const std::string now = store.GetValue("Setup", "Language");
   store.SetValue("Setup", "Language", now == "Chinese" ? "English" : "Chinese");
-  store.WriteBack(backup);
-  if (!store.LastError().empty()) {
-    std::fprintf(stderr, "torvan-ini-rewrite: %s\n", store.LastError().c_str());
+  if (const auto written = store.WriteBack(backup); !written) {
+    std::fprintf(stderr, "torvan-ini-rewrite: %s\n", written.error().c_str());
     return 1;
   }
   return 0;

@@ -1,0 +1,161 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <system_error>
+
+#include "core/files/AtomicFile.h"
+#include "core/files/OutputTarget.h"
+#include "core/files/PathText.h"
+#include "core/files/SystemError.h"
+#include "core/files/TemporaryName.h"
+
+namespace torvan {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kTemporaryAttempts = 100;
+constexpr mode_t kNewFileMode = 0666;  // less the user's umask, as every program creates files
+constexpr mode_t kPermissionBits = 07777;
+
+// Writes all of `bytes` to `fd`; 0 or the error number.
+int WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// Removes what killed writes of `target` left behind: files named as
+// TemporaryNameFor names them that no running write holds (each write keeps
+// its temporary file locked until the rename). Failures are ignored: a
+// leftover costs only disk space, and the write itself decides success.
+void RemoveStrayTemporaries(const fs::path& target) {
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const fs::path& candidate = it->path();
+    if (!IsTemporaryNameOf(candidate.filename(), target)) continue;
+    const int fd = ::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat held {};
+    struct stat named {};
+    if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        ::lstat(candidate.c_str(), &named) == 0 && SameFile(held, named)) {
+      ::unlink(candidate.c_str());
+    }
+    ::close(fd);
+  }
+}
+
+// A new temporary file beside `target`, created and locked by this write.
+struct Temporary {
+  int fd = -1;
+  fs::path path;
+};
+
+int CreateTemporary(const fs::path& target, Temporary& out) {
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    const fs::path name = TemporaryNameFor(target, RandomTemporaryNumber());
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, kNewFileMode);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return errno;
+    }
+    // Another write's clean-up may have taken the file in the moment between
+    // creating and locking it: then it is no longer ours, try another name.
+    struct stat held {};
+    struct stat named {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::lstat(name.c_str(), &named) == 0 &&
+        SameFile(held, named)) {
+      out.fd = fd;
+      out.path = name;
+      return 0;
+    }
+    ::close(fd);
+  }
+  return EEXIST;
+}
+
+// Gives the new file the owner, group and permission bits of the file it
+// replaces. Owner and group only where the system lets us (root, or a group
+// the user is in); the bits are set after them, since a change of owner
+// clears the set-user-ID bit.
+void KeepOwnerAndMode(int fd, const fs::path& replaced) {
+  struct stat st {};
+  if (::stat(replaced.c_str(), &st) != 0) return;
+  if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+    [[maybe_unused]] const int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+  }
+  [[maybe_unused]] const int mode = ::fchmod(fd, st.st_mode & kPermissionBits);
+}
+
+Status ReplaceFile(const fs::path& shown, const OutputTarget& target, std::span<const std::uint8_t> bytes) {
+  const auto fail = [&](int errnum) {
+    return Status::Error("cannot write " + PathText(shown) + ": " + SystemErrorText(errnum));
+  };
+  RemoveStrayTemporaries(target.path);
+  Temporary tmp;
+  if (const int e = CreateTemporary(target.path, tmp)) return fail(e);
+  const auto abandon = [&](int errnum) {
+    ::unlink(tmp.path.c_str());
+    ::close(tmp.fd);
+    return fail(errnum);
+  };
+  if (target.exists) KeepOwnerAndMode(tmp.fd, target.path);
+  if (const int e = WriteAll(tmp.fd, bytes)) return abandon(e);
+  if (::fsync(tmp.fd) != 0) return abandon(errno);
+  // Renamed while still locked, so no clean-up takes it first.
+  if (::rename(tmp.path.c_str(), target.path.c_str()) != 0) return abandon(errno);
+  if (::close(tmp.fd) != 0) return fail(errno);
+  // Make the rename itself durable.
+  const fs::path folder = target.path.parent_path().empty() ? fs::path(".") : target.path.parent_path();
+  const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dfd >= 0) {
+    ::fsync(dfd);
+    ::close(dfd);
+  }
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
+  const Result<OutputTarget> resolved = ResolveOutputTarget(path);
+  if (!resolved) return resolved.status();
+  const OutputTarget& target = resolved.value();
+  const auto fail = [&](int errnum) {
+    return Status::Error("cannot write " + PathText(path) + ": " + SystemErrorText(errnum));
+  };
+  switch (target.kind) {
+    case OutputKind::Replace:
+      return ReplaceFile(path, target, bytes);
+    case OutputKind::Descriptor:
+      if (const int e = WriteAll(target.descriptor, bytes)) return fail(e);
+      return Status::Ok();
+    case OutputKind::Direct: {
+      const int fd = ::open(target.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+      if (fd < 0) return fail(errno);
+      const int e = WriteAll(fd, bytes);
+      if (::close(fd) != 0 && e == 0) return fail(errno);
+      if (e != 0) return fail(e);
+      return Status::Ok();
+    }
+  }
+  return fail(EINVAL);
+}
+
+}  // namespace torvan

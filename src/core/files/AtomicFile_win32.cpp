@@ -1,0 +1,118 @@
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "core/files/AtomicFile.h"
+#include "core/files/OutputTarget.h"
+#include "core/files/PathText.h"
+#include "core/files/SystemError.h"
+#include "core/files/TemporaryName.h"
+
+namespace torvan {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kTemporaryAttempts = 100;
+// Attributes a replaced file keeps; the rest belong to the new file.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Writes all of `bytes`; 0 or the Win32 error code.
+DWORD WriteAll(HANDLE h, std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr)) return GetLastError();
+    done += written;
+  }
+  return 0;
+}
+
+// Removes what killed writes of `target` left behind. A running write opened
+// its temporary file without sharing, so the system refuses to delete it.
+void RemoveStrayTemporaries(const fs::path& target) {
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code ignored;
+    if (!IsTemporaryNameOf(it->path().filename(), target) || !it->is_regular_file(ignored)) continue;
+    DeleteFileW(it->path().c_str());
+  }
+}
+
+// Renames the open temporary file over `target`, keeping it open (and so
+// safe from clean-ups) to the end; falls back to a rename after closing where
+// the file system cannot rename an open file.
+DWORD RenameOver(HANDLE& h, const fs::path& tmp, const fs::path& target) {
+  const std::wstring name = fs::absolute(target).wstring();
+  std::vector<std::uint8_t> buffer(sizeof(FILE_RENAME_INFO) + (name.size() + 1) * sizeof(wchar_t));
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = TRUE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+  std::memcpy(info->FileName, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+  if (SetFileInformationByHandle(h, FileRenameInfo, info, static_cast<DWORD>(buffer.size()))) return 0;
+  CloseHandle(h);
+  h = INVALID_HANDLE_VALUE;
+  if (MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+  return GetLastError();
+}
+
+Status ReplaceFile(const fs::path& shown, const OutputTarget& target, std::span<const std::uint8_t> bytes) {
+  const auto fail = [&](DWORD code) {
+    return Status::Error("cannot write " + PathText(shown) + ": " + Win32ErrorText(code));
+  };
+  const DWORD keptAttributes = target.exists ? GetFileAttributesW(target.path.c_str()) : INVALID_FILE_ATTRIBUTES;
+  RemoveStrayTemporaries(target.path);
+  HANDLE h = INVALID_HANDLE_VALUE;
+  fs::path tmp;
+  for (int attempt = 0; attempt < kTemporaryAttempts && h == INVALID_HANDLE_VALUE; ++attempt) {
+    tmp = TemporaryNameFor(target.path, RandomTemporaryNumber());
+    h = CreateFileW(tmp.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return fail(GetLastError());
+  }
+  if (h == INVALID_HANDLE_VALUE) return fail(ERROR_FILE_EXISTS);
+  const auto abandon = [&](DWORD code) {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    DeleteFileW(tmp.c_str());
+    return fail(code);
+  };
+  if (const DWORD e = WriteAll(h, bytes)) return abandon(e);
+  if (!FlushFileBuffers(h)) return abandon(GetLastError());
+  if (const DWORD e = RenameOver(h, tmp, target.path)) return abandon(e);
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  if (keptAttributes != INVALID_FILE_ATTRIBUTES && (keptAttributes & kKeptAttributes)) {
+    SetFileAttributesW(target.path.c_str(), keptAttributes & kKeptAttributes);
+  }
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
+  const Result<OutputTarget> resolved = ResolveOutputTarget(path);
+  if (!resolved) return resolved.status();
+  const OutputTarget& target = resolved.value();
+  if (target.kind == OutputKind::Replace) return ReplaceFile(path, target, bytes);
+  // A device or a pipe: written where it is.
+  HANDLE h = CreateFileW(target.path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    return Status::Error("cannot write " + PathText(path) + ": " + Win32ErrorText(GetLastError()));
+  }
+  const DWORD e = WriteAll(h, bytes);
+  CloseHandle(h);
+  if (e) return Status::Error("cannot write " + PathText(path) + ": " + Win32ErrorText(e));
+  return Status::Ok();
+}
+
+}  // namespace torvan

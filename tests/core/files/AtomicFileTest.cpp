@@ -1,0 +1,263 @@
+// Writing files the user named: what is replaced and what is written in
+// place, links, permission bits, long names, writers at the same time, and
+// the early check that tells the same as the write.
+
+#include "core/files/AtomicFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <future>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "FileNodes.h"
+#include "TempDir.h"
+#include "core/files/InputFile.h"
+#include "core/files/TemporaryName.h"
+#include "core/files/WritableTarget.h"
+
+namespace torvan {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+void WriteRaw(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  ASSERT_TRUE(out.good()) << path;
+}
+
+std::string ReadRaw(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The names in a folder, sorted.
+std::vector<std::string> Names(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+mode_t ModeOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+  return st.st_mode & 07777;
+}
+
+// Sets the process's umask for one test and puts the old one back.
+class Umask {
+ public:
+  explicit Umask(mode_t mask) : old_(::umask(mask)) {}
+  ~Umask() { ::umask(old_); }
+
+ private:
+  mode_t old_;
+};
+
+// A file that is replaced keeps its permission bits whatever the umask, and
+// its owner and group where the process may set them (root here).
+TEST(AtomicFile, ReplacedFileKeepsItsModeAndOwner) {
+  const Umask mask(022);
+  TempDir dir;
+  for (const mode_t mode : {0600, 0640, 0664, 0666, 0755, 02770}) {
+    const std::string path = dir.file("f.dat");
+    fs::remove(path);
+    WriteRaw(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+    ASSERT_TRUE(WriteFileAtomically(path, std::string_view("new")).ok());
+    EXPECT_EQ(ReadRaw(path), "new");
+    EXPECT_EQ(ModeOf(path), mode) << std::oct << mode;
+  }
+  // A new file gets what the umask leaves of rw for everyone.
+  ASSERT_TRUE(WriteFileAtomically(dir.file("fresh.dat"), std::string_view("x")).ok());
+  EXPECT_EQ(ModeOf(dir.file("fresh.dat")), 0644u);
+
+  if (!test::IsRoot()) GTEST_SKIP() << "only root may give a file to another user";
+  constexpr uid_t kNobody = 65534;
+  const std::string owned = dir.file("owned.dat");
+  WriteRaw(owned, "old");
+  ASSERT_EQ(::chown(owned.c_str(), kNobody, kNobody), 0);
+  ASSERT_TRUE(WriteFileAtomically(owned, std::string_view("new")).ok());
+  struct stat st {};
+  ASSERT_EQ(::stat(owned.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, kNobody);
+  EXPECT_EQ(st.st_gid, kNobody);
+}
+
+// A symbolic link stays a link: the file it points to is replaced.
+TEST(AtomicFile, LinksAreFollowedAndKept) {
+  TempDir dir;
+  fs::create_directory(dir.path() / "real");
+  fs::create_directory(dir.path() / "links");
+  const struct {
+    const char* what;
+    std::string link;    // the name written to
+    std::string target;  // the file that must receive the bytes
+    std::function<void()> make;
+  } cases[] = {
+      {"absolute link", dir.file("links/abs.dat"), dir.file("real/a.dat"),
+       [&] {
+         WriteRaw(dir.file("real/a.dat"), "old");
+         fs::create_symlink(dir.file("real/a.dat"), dir.file("links/abs.dat"));
+       }},
+      {"relative link to another folder", dir.file("links/rel.dat"), dir.file("real/r.dat"),
+       [&] {
+         WriteRaw(dir.file("real/r.dat"), "old");
+         fs::create_symlink("../real/r.dat", dir.file("links/rel.dat"));
+       }},
+      {"link to a link", dir.file("links/twice.dat"), dir.file("real/t.dat"),
+       [&] {
+         WriteRaw(dir.file("real/t.dat"), "old");
+         fs::create_symlink("../real/t.dat", dir.file("links/once.dat"));
+         fs::create_symlink("once.dat", dir.file("links/twice.dat"));
+       }},
+      {"link to a file not there yet", dir.file("links/dangling.dat"), dir.file("real/new.dat"),
+       [&] { fs::create_symlink("../real/new.dat", dir.file("links/dangling.dat")); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.make();
+    EXPECT_TRUE(CheckWritableTarget(c.link).ok());
+    const Status s = WriteFileAtomically(c.link, std::string_view("new"));
+    ASSERT_TRUE(s.ok()) << s.error();
+    EXPECT_TRUE(test::IsSymlink(c.link));
+    EXPECT_EQ(ReadRaw(c.target), "new");
+  }
+  EXPECT_EQ(Names(dir.path() / "real"), (std::vector<std::string>{"a.dat", "new.dat", "r.dat", "t.dat"}))
+      << "no temporary file is left";
+}
+
+// A node that is not a regular file is written where it is, never replaced.
+TEST(AtomicFile, NodesThatAreNotFilesAreWrittenInPlace) {
+  TempDir dir;
+  const std::string bytes(8192, '\x5A');
+
+  const std::string null = test::DeviceNode(dir, test::MemoryDevice::Null);
+  ASSERT_TRUE(CheckWritableTarget(null).ok());
+  const Status toNull = WriteFileAtomically(null, std::string_view(bytes));
+  EXPECT_TRUE(toNull.ok()) << toNull.error();
+  EXPECT_TRUE(test::IsCharacterDevice(null));
+
+  // A FIFO: the bytes reach the program that reads it.
+  const std::string fifo = dir.file("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  std::future<std::string> reader = std::async(std::launch::async, [&] { return test::ReadFifo(fifo); });
+  const Status toFifo = WriteFileAtomically(fifo, std::string_view(bytes));
+  EXPECT_TRUE(toFifo.ok()) << toFifo.error();
+  EXPECT_EQ(reader.get(), bytes);
+  EXPECT_TRUE(test::IsFifo(fifo));
+
+  // A name of a descriptor the program has open (/dev/stdout is one): the
+  // bytes go through that descriptor, here into a pipe.
+  int pipeFds[2];
+  ASSERT_EQ(::pipe(pipeFds), 0);
+  std::future<std::string> drained = std::async(std::launch::async, [&] {
+    std::string got;
+    char buf[4096];
+    for (ssize_t n; (n = ::read(pipeFds[0], buf, sizeof buf)) > 0;) got.append(buf, static_cast<std::size_t>(n));
+    return got;
+  });
+  const std::string fdName = "/dev/fd/" + std::to_string(pipeFds[1]);
+  const Status toPipe = WriteFileAtomically(fdName, std::string_view(bytes));
+  ::close(pipeFds[1]);
+  EXPECT_TRUE(toPipe.ok()) << toPipe.error();
+  EXPECT_EQ(drained.get(), bytes);
+  ::close(pipeFds[0]);
+}
+
+// What cannot be written is refused with the system's words, and the early
+// check says so before any work where it can know.
+TEST(AtomicFile, RefusedTargetsKeepWhatTheyHold) {
+  TempDir dir;
+  WriteRaw(dir.file("readonly.dat"), "old");
+  ::chmod(dir.file("readonly.dat").c_str(), 0444);
+  WriteRaw(dir.file("file"), "old");
+  fs::create_directory(dir.file("folder"));
+  fs::create_symlink("loop-b", dir.file("loop-a"));
+  fs::create_symlink("loop-a", dir.file("loop-b"));
+  const std::string full = test::DeviceNode(dir, test::MemoryDevice::Full);
+  const struct {
+    std::string path;
+    const char* because;
+    bool checkKnows;  // the early check finds it too
+  } cases[] = {
+      // Root may write any file, but a file nobody may write is refused as well.
+      {dir.file("readonly.dat"), "Permission denied", true},
+      {dir.file("folder"), "Is a directory", true},
+      {dir.file("missing/f.dat"), "No such file or directory", true},
+      {dir.file("file/f.dat"), "Not a directory", true},
+      {dir.file("loop-a"), "Too many levels of symbolic links", true},
+      {full, "No space left on device", false},
+  };
+  const std::vector<std::string> before = Names(dir.path());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    const std::string expected = "cannot write " + c.path + ": " + c.because;
+    const Status s = WriteFileAtomically(c.path, std::string_view("new"));
+    EXPECT_EQ(s.error(), expected);
+    const Status check = CheckWritableTarget(c.path);
+    EXPECT_EQ(check.ok() ? std::string() : check.error(), c.checkKnows ? expected : std::string());
+  }
+  EXPECT_EQ(ReadRaw(dir.file("readonly.dat")), "old");
+  EXPECT_EQ(ModeOf(dir.file("readonly.dat")), 0444u);
+  EXPECT_TRUE(fs::is_directory(dir.file("folder")));
+  EXPECT_TRUE(test::IsCharacterDevice(full));
+  EXPECT_EQ(Names(dir.path()), before) << "nothing is left behind";
+}
+
+// The temporary name does not grow with the target's: every legal name, up
+// to 255 bytes (in any script), can be written.
+TEST(AtomicFile, NamesOfEveryLegalLengthAreWritten) {
+  TempDir dir;
+  std::string chinese;
+  for (int i = 0; i < 85; ++i) chinese += "\xE9\xA2\x91";  // 频, 255 bytes in all
+  for (const std::string& name : {std::string(243, 'a'), std::string(244, 'b'), std::string(255, 'c'), chinese}) {
+    SCOPED_TRACE(name.size());
+    const std::string path = dir.file(name);
+    const Status s = WriteFileAtomically(path, std::string_view("bytes"));
+    ASSERT_TRUE(s.ok()) << s.error();
+    EXPECT_EQ(ReadRaw(path), "bytes");
+    ASSERT_TRUE(WriteFileAtomically(path, std::string_view("again")).ok()) << "replaced too";
+    EXPECT_EQ(ReadRaw(path), "again");
+    const fs::path tmp = TemporaryNameFor(path, 0xFFFFFFFFu);
+    EXPECT_LE(tmp.filename().string().size(), 255u);
+    EXPECT_TRUE(IsTemporaryNameOf(tmp.filename(), path));
+  }
+  EXPECT_EQ(Names(dir.path()).size(), 4u) << "no temporary file is left";
+}
+
+// A write that is running holds its temporary file; another write of the
+// same target leaves it alone and removes it only once nobody holds it (its
+// writer was killed).
+TEST(AtomicFile, AnotherWritersTemporaryIsLeftAloneWhileItRuns) {
+  TempDir dir;
+  const std::string target = dir.file("victim.dat");
+  const fs::path running = TemporaryNameFor(target, 0x0123abcdu);
+  const int fd = ::open(running.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+
+  ASSERT_TRUE(WriteFileAtomically(target, std::string_view("second")).ok());
+  EXPECT_TRUE(fs::exists(running)) << "the running write's temporary file was taken";
+  ::close(fd);  // the writer ends without finishing (killed)
+  ASSERT_TRUE(WriteFileAtomically(target, std::string_view("third")).ok());
+  EXPECT_FALSE(fs::exists(running)) << "a temporary file nobody holds is removed";
+  EXPECT_EQ(ReadRaw(target), "third");
+}
+
+}  // namespace
+}  // namespace torvan
