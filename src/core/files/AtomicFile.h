@@ -28,4 +28,12 @@ namespace torvan {
 Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view text);
 
+// Creates `path` with `bytes`, atomically, and never replaces anything: the
+// file appears whole or not at all, and when a file of that name is there
+// already (or another program makes one meanwhile) nothing is written and
+// `exists`, when given, is set. For names the program chooses itself (a
+// backup) in a folder of its own: special files are not written in place.
+Status CreateFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                            bool* exists = nullptr);
+
 }  // namespace torvan

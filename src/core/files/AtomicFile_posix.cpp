@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <string>
 #include <system_error>
 
@@ -103,26 +104,54 @@ void KeepOwnerAndMode(int fd, const fs::path& replaced) {
   [[maybe_unused]] const int mode = ::fchmod(fd, st.st_mode & kPermissionBits);
 }
 
-Status ReplaceFile(const fs::path& shown, const OutputTarget& target, std::span<const std::uint8_t> bytes) {
+// How the finished temporary file takes its name.
+enum class Publish { Replace, CreateOnly };
+
+// Renames `tmp` to `target` only when no `target` exists; EEXIST when one
+// does. Where the file system has no such rename, a hard link does the same;
+// where it has no hard links either, a check before the rename is the best
+// there is.
+int RenameNoReplace(const fs::path& tmp, const fs::path& target) {
+#ifdef RENAME_NOREPLACE
+  if (::renameat2(AT_FDCWD, tmp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return errno;
+#endif
+  if (::link(tmp.c_str(), target.c_str()) == 0) {
+    ::unlink(tmp.c_str());
+    return 0;
+  }
+  if (errno != EPERM && errno != ENOTSUP && errno != ENOSYS) return errno;
+  struct stat st {};
+  if (::lstat(target.c_str(), &st) == 0) return EEXIST;
+  return ::rename(tmp.c_str(), target.c_str()) == 0 ? 0 : errno;
+}
+
+Status WriteThroughTemporary(const fs::path& shown, const fs::path& target, bool keepOwnerAndMode,
+                             std::span<const std::uint8_t> bytes, Publish publish, bool* exists) {
   const auto fail = [&](int errnum) {
     return Status::Error("cannot write " + PathText(shown) + ": " + SystemErrorText(errnum));
   };
-  RemoveStrayTemporaries(target.path);
+  RemoveStrayTemporaries(target);
   Temporary tmp;
-  if (const int e = CreateTemporary(target.path, tmp)) return fail(e);
+  if (const int e = CreateTemporary(target, tmp)) return fail(e);
   const auto abandon = [&](int errnum) {
     ::unlink(tmp.path.c_str());
     ::close(tmp.fd);
     return fail(errnum);
   };
-  if (target.exists) KeepOwnerAndMode(tmp.fd, target.path);
+  if (keepOwnerAndMode) KeepOwnerAndMode(tmp.fd, target);
   if (const int e = WriteAll(tmp.fd, bytes)) return abandon(e);
   if (::fsync(tmp.fd) != 0) return abandon(errno);
   // Renamed while still locked, so no clean-up takes it first.
-  if (::rename(tmp.path.c_str(), target.path.c_str()) != 0) return abandon(errno);
+  if (publish == Publish::Replace) {
+    if (::rename(tmp.path.c_str(), target.c_str()) != 0) return abandon(errno);
+  } else if (const int e = RenameNoReplace(tmp.path, target)) {
+    if (e == EEXIST && exists) *exists = true;
+    return abandon(e);
+  }
   if (::close(tmp.fd) != 0) return fail(errno);
   // Make the rename itself durable.
-  const fs::path folder = target.path.parent_path().empty() ? fs::path(".") : target.path.parent_path();
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
   const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dfd >= 0) {
     ::fsync(dfd);
@@ -142,7 +171,7 @@ Status WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> b
   };
   switch (target.kind) {
     case OutputKind::Replace:
-      return ReplaceFile(path, target, bytes);
+      return WriteThroughTemporary(path, target.path, target.exists, bytes, Publish::Replace, nullptr);
     case OutputKind::Descriptor:
       if (const int e = WriteAll(target.descriptor, bytes)) return fail(e);
       return Status::Ok();
@@ -156,6 +185,11 @@ Status WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> b
     }
   }
   return fail(EINVAL);
+}
+
+Status CreateFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes, bool* exists) {
+  if (exists) *exists = false;
+  return WriteThroughTemporary(path, path, false, bytes, Publish::CreateOnly, exists);
 }
 
 }  // namespace torvan

@@ -49,34 +49,40 @@ void RemoveStrayTemporaries(const fs::path& target) {
   }
 }
 
-// Renames the open temporary file over `target`, keeping it open (and so
+// Gives the open temporary file the name `target`, keeping it open (and so
 // safe from clean-ups) to the end; falls back to a rename after closing where
-// the file system cannot rename an open file.
-DWORD RenameOver(HANDLE& h, const fs::path& tmp, const fs::path& target) {
+// the file system cannot rename an open file. `replace`: a file of that name
+// is replaced; otherwise the rename fails with ERROR_ALREADY_EXISTS.
+DWORD RenameTo(HANDLE& h, const fs::path& tmp, const fs::path& target, bool replace) {
   const std::wstring name = fs::absolute(target).wstring();
   std::vector<std::uint8_t> buffer(sizeof(FILE_RENAME_INFO) + (name.size() + 1) * sizeof(wchar_t));
   auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-  info->ReplaceIfExists = TRUE;
+  info->ReplaceIfExists = replace ? TRUE : FALSE;
   info->RootDirectory = nullptr;
   info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
   std::memcpy(info->FileName, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
   if (SetFileInformationByHandle(h, FileRenameInfo, info, static_cast<DWORD>(buffer.size()))) return 0;
+  const DWORD refused = GetLastError();
+  if (refused == ERROR_ALREADY_EXISTS || refused == ERROR_FILE_EXISTS) return ERROR_ALREADY_EXISTS;
   CloseHandle(h);
   h = INVALID_HANDLE_VALUE;
-  if (MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
-  return GetLastError();
+  const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+  if (MoveFileExW(tmp.c_str(), target.c_str(), flags)) return 0;
+  const DWORD e = GetLastError();
+  return e == ERROR_FILE_EXISTS ? ERROR_ALREADY_EXISTS : e;
 }
 
-Status ReplaceFile(const fs::path& shown, const OutputTarget& target, std::span<const std::uint8_t> bytes) {
+Status WriteThroughTemporary(const fs::path& shown, const fs::path& target, bool exists,
+                             std::span<const std::uint8_t> bytes, bool replace, bool* existed) {
   const auto fail = [&](DWORD code) {
     return Status::Error("cannot write " + PathText(shown) + ": " + Win32ErrorText(code));
   };
-  const DWORD keptAttributes = target.exists ? GetFileAttributesW(target.path.c_str()) : INVALID_FILE_ATTRIBUTES;
-  RemoveStrayTemporaries(target.path);
+  const DWORD keptAttributes = exists ? GetFileAttributesW(target.c_str()) : INVALID_FILE_ATTRIBUTES;
+  RemoveStrayTemporaries(target);
   HANDLE h = INVALID_HANDLE_VALUE;
   fs::path tmp;
   for (int attempt = 0; attempt < kTemporaryAttempts && h == INVALID_HANDLE_VALUE; ++attempt) {
-    tmp = TemporaryNameFor(target.path, RandomTemporaryNumber());
+    tmp = TemporaryNameFor(target, RandomTemporaryNumber());
     h = CreateFileW(tmp.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return fail(GetLastError());
   }
@@ -88,10 +94,13 @@ Status ReplaceFile(const fs::path& shown, const OutputTarget& target, std::span<
   };
   if (const DWORD e = WriteAll(h, bytes)) return abandon(e);
   if (!FlushFileBuffers(h)) return abandon(GetLastError());
-  if (const DWORD e = RenameOver(h, tmp, target.path)) return abandon(e);
+  if (const DWORD e = RenameTo(h, tmp, target, replace)) {
+    if (e == ERROR_ALREADY_EXISTS && existed) *existed = true;
+    return abandon(e);
+  }
   if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
   if (keptAttributes != INVALID_FILE_ATTRIBUTES && (keptAttributes & kKeptAttributes)) {
-    SetFileAttributesW(target.path.c_str(), keptAttributes & kKeptAttributes);
+    SetFileAttributesW(target.c_str(), keptAttributes & kKeptAttributes);
   }
   return Status::Ok();
 }
@@ -102,7 +111,9 @@ Status WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> b
   const Result<OutputTarget> resolved = ResolveOutputTarget(path);
   if (!resolved) return resolved.status();
   const OutputTarget& target = resolved.value();
-  if (target.kind == OutputKind::Replace) return ReplaceFile(path, target, bytes);
+  if (target.kind == OutputKind::Replace) {
+    return WriteThroughTemporary(path, target.path, target.exists, bytes, /*replace=*/true, nullptr);
+  }
   // A device or a pipe: written where it is.
   HANDLE h = CreateFileW(target.path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, 0, nullptr);
@@ -113,6 +124,11 @@ Status WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> b
   CloseHandle(h);
   if (e) return Status::Error("cannot write " + PathText(path) + ": " + Win32ErrorText(e));
   return Status::Ok();
+}
+
+Status CreateFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes, bool* exists) {
+  if (exists) *exists = false;
+  return WriteThroughTemporary(path, path, false, bytes, /*replace=*/false, exists);
 }
 
 }  // namespace torvan

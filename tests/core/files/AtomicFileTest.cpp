@@ -259,5 +259,65 @@ TEST(AtomicFile, AnotherWritersTemporaryIsLeftAloneWhileItRuns) {
   EXPECT_EQ(ReadRaw(target), "third");
 }
 
+// A file made under a name of the program's choosing never replaces what is
+// there: not a file, a link (not even one that points nowhere), a folder, nor
+// a file another writer makes at the same moment.
+TEST(AtomicFile, CreateOnlyNeverReplacesAnything) {
+  TempDir dir;
+  WriteRaw(dir.file("file.dat"), "old");
+  fs::create_symlink(dir.file("elsewhere.dat"), dir.file("dangling.dat"));
+  fs::create_symlink(dir.file("file.dat"), dir.file("link.dat"));
+  fs::create_directory(dir.file("folder.dat"));
+  for (const char* name : {"file.dat", "dangling.dat", "link.dat", "folder.dat"}) {
+    SCOPED_TRACE(name);
+    bool exists = false;
+    const Status s = CreateFileAtomically(dir.file(name), std::span<const std::uint8_t>(), &exists);
+    EXPECT_FALSE(s.ok());
+    EXPECT_TRUE(exists);
+  }
+  EXPECT_EQ(ReadRaw(dir.file("file.dat")), "old");
+  EXPECT_FALSE(fs::exists(dir.file("elsewhere.dat"))) << "a link is not followed";
+  EXPECT_TRUE(test::IsSymlink(dir.file("dangling.dat")));
+
+  const std::string fresh = dir.file("fresh.dat");
+  bool exists = true;
+  const std::uint8_t bytes[] = {1, 2, 3};
+  ASSERT_TRUE(CreateFileAtomically(fresh, bytes, &exists).ok());
+  EXPECT_FALSE(exists);
+  EXPECT_EQ(ReadRaw(fresh), std::string("\x01\x02\x03"));
+
+  // A missing folder is a failure of its own, not a name taken.
+  const Status missing = CreateFileAtomically(dir.file("no-such-folder/x.dat"), bytes, &exists);
+  EXPECT_EQ(missing.error(), "cannot write " + dir.file("no-such-folder/x.dat") + ": No such file or directory");
+  EXPECT_FALSE(exists);
+
+  // Writers racing for one name: exactly one gets it, whole.
+  constexpr int kWriters = 8;
+  for (int round = 0; round < 20; ++round) {
+    const std::string contested = dir.file("contested" + std::to_string(round) + ".dat");
+    std::vector<std::future<std::pair<bool, bool>>> writers;
+    for (int w = 0; w < kWriters; ++w) {
+      writers.push_back(std::async(std::launch::async, [&, w] {
+        const std::string text(4096, static_cast<char>('a' + w));
+        bool taken = false;
+        const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
+        const bool ok = CreateFileAtomically(contested, std::span(data, text.size()), &taken).ok();
+        return std::make_pair(ok, taken);
+      }));
+    }
+    int winners = 0;
+    for (auto& w : writers) {
+      const auto [ok, taken] = w.get();
+      winners += ok ? 1 : 0;
+      EXPECT_NE(ok, taken) << "a writer that lost was told the name is taken";
+    }
+    EXPECT_EQ(winners, 1);
+    const std::string got = ReadRaw(contested);
+    ASSERT_EQ(got.size(), 4096u);
+    EXPECT_EQ(std::count(got.begin(), got.end(), got[0]), 4096) << "one writer's bytes, whole";
+  }
+  EXPECT_EQ(Names(dir.path()).size(), 25u) << "no temporary file is left";
+}
+
 }  // namespace
 }  // namespace torvan
