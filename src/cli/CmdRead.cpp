@@ -1,24 +1,27 @@
-// torvan-cli read --port PORT -o OUT.dat: reads the radio's whole memory.
+// torvan-cli read --port PORT -o OUT.dat: reads the radio's whole memory;
+// with several --port options each radio's memory into a folder, all at once.
+
+#include <filesystem>
+#include <iostream>
+#include <system_error>
 
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
 #include "cli/CliTransfer.h"
+#include "cli/PortFleet.h"
+#include "core/files/PathText.h"
+#include "core/link/PortFileName.h"
 
 namespace torvan::cli {
 namespace {
 
 constexpr const char* kVerb = "read";
 
-int RunRead(const std::vector<std::string>& argv) {
-  const Args args(argv, {"--port", "-o", "--trace", "--retries"}, {});
-  if (!args.ok()) return UsageError(kVerb, args.error());
-  if (!args.positionals().empty()) return UsageError(kVerb, "unexpected argument \"" + args.positionals()[0] + "\"");
-  TransferOptions options;
-  std::string error;
-  if (!ReadTransferOptions(args, options, error)) return UsageError(kVerb, error);
-  const auto outText = args.value("-o");
-  if (!outText || outText->empty()) return UsageError(kVerb, "-o OUT.dat is required");
-  const NamedFile out = OutputNamed("-o", *outText);
+std::span<const std::uint8_t> Bytes(const RadioImage& image) {
+  return std::span<const std::uint8_t>(image.data(), kImageSize);
+}
+
+int ReadOnePort(const TransferOptions& options, const NamedFile& out) {
   std::vector<NamedFile> outputs = {out};
   if (options.trace) outputs.push_back(*options.trace);
   if (const std::string overlap = OverlapError(outputs, {}); !overlap.empty()) return UsageError(kVerb, overlap);
@@ -27,10 +30,12 @@ int RunRead(const std::vector<std::string>& argv) {
     if (const Status s = CheckOutput(file); !s.ok()) return Fail(s.error());
   }
 
+  const std::string& port = options.ports.front();
   const InterruptGuard interrupts;
   TraceLog trace(options.trace);
+  ProgressBar bar;
   RadioImage image;
-  const CloneResult result = RunTransfer(CloneDirection::Read, image, options, trace);
+  const CloneResult result = RunTransfer(CloneDirection::Read, image, {port, options.retries, &bar, trace.trace()});
   // The trace is most useful when something failed: it is written either way.
   trace.SaveOrWarn();
   if (!result.ok()) {
@@ -40,15 +45,75 @@ int RunRead(const std::vector<std::string>& argv) {
     }
     return Fail(FailureText(result));
   }
-  if (const Status saved = WriteOutput(out, std::span<const std::uint8_t>(image.data(), kImageSize)); !saved.ok()) {
-    return Fail(saved.error());
-  }
+  if (const Status saved = WriteOutput(out, Bytes(image)); !saved.ok()) return Fail(saved.error());
   return kExitOk;
 }
 
-TORVAN_CLI_COMMAND(CommandInfo{kVerb, "read --port PORT -o OUT.dat [--trace LOG] [--retries N]",
+// Each port's memory goes to FOLDER/<port name>.dat.
+int ReadSeveralPorts(const TransferOptions& options, const std::string& folderText) {
+  if (folderText == kStandardOutputName) {
+    return UsageError(kVerb, "-o - takes the memory of one port; with several ports -o names a folder, and each "
+                             "port's memory goes to FOLDER/<port name>.dat");
+  }
+  const std::filesystem::path folder = PathFromUtf8(folderText);
+  std::error_code ec;
+  if (std::filesystem::exists(folder, ec) && !std::filesystem::is_directory(folder, ec)) {
+    return UsageError(kVerb, "-o " + folderText + " is not a folder; with several ports -o names a folder, and each "
+                                                  "port's memory goes to FOLDER/<port name>.dat");
+  }
+  std::vector<NamedFile> images;
+  std::vector<NamedFile> outputs;
+  for (const std::string& port : options.ports) {
+    images.push_back(OutputNamed("-o", PathText(folder / PathFromUtf8(PortImageFileName(port)))));
+    outputs.push_back(images.back());
+    if (options.trace) outputs.push_back(TraceOfPort(*options.trace, port));
+  }
+  if (const std::string overlap = OverlapError(outputs, {}); !overlap.empty()) return UsageError(kVerb, overlap);
+  for (const NamedFile& file : outputs) {
+    if (const Status s = CheckOutput(file); !s.ok()) return Fail(s.error());
+  }
+
+  const InterruptGuard interrupts;
+  return RunFleet(options.ports, [&](std::size_t index, const std::string& port, ProgressDisplay& display) {
+    const NamedFile& out = images[index];
+    TraceLog trace(options.trace ? std::optional(TraceOfPort(*options.trace, port)) : std::nullopt);
+    RadioImage image;
+    const CloneResult result =
+        RunTransfer(CloneDirection::Read, image, {port, options.retries, &display, trace.trace()});
+    PortOutcome outcome;
+    if (std::string warning = trace.SaveWarning(); !warning.empty()) outcome.warnings.push_back(std::move(warning));
+    if (!result.ok()) {
+      outcome.result = result.outcome == CloneOutcome::Cancelled ? "read cancelled; " + out.text + " was not written"
+                                                                 : FailureText(result, port);
+      return outcome;
+    }
+    if (const Status saved = WriteOutput(out, Bytes(image)); !saved.ok()) {
+      outcome.result = saved.error();
+      return outcome;
+    }
+    outcome.ok = true;
+    outcome.result = "read into " + out.text;
+    return outcome;
+  });
+}
+
+int RunRead(const std::vector<std::string>& argv) {
+  const Args args(argv, {"--port", "-o", "--trace", "--retries"}, {}, {"--port"});
+  if (!args.ok()) return UsageError(kVerb, args.error());
+  if (!args.positionals().empty()) return UsageError(kVerb, "unexpected argument \"" + args.positionals()[0] + "\"");
+  TransferOptions options;
+  std::string error;
+  if (!ReadTransferOptions(args, options, error)) return UsageError(kVerb, error);
+  const auto outText = args.value("-o");
+  if (!outText || outText->empty()) return UsageError(kVerb, "-o OUT.dat is required");
+  if (options.ports.size() == 1) return ReadOnePort(options, OutputNamed("-o", *outText));
+  return ReadSeveralPorts(options, *outText);
+}
+
+TORVAN_CLI_COMMAND(CommandInfo{kVerb,
+                               "read --port PORT [--port PORT]... -o OUT.dat|FOLDER [--trace LOG] [--retries N]",
                                "read the radio's memory into OUT.dat (written only after a complete read; - for "
-                               "standard output)",
+                               "standard output); with several ports each radio at once into FOLDER/<port name>.dat",
                                RunRead, 70});
 
 }  // namespace

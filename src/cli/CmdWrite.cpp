@@ -1,11 +1,12 @@
 // torvan-cli write --port PORT IN.dat [--verify] [--force]: writes an image to
-// the radio.
+// the radio; with several --port options to each of the radios, all at once.
 
 #include <cstdio>
 
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
 #include "cli/CliTransfer.h"
+#include "cli/PortFleet.h"
 #include "core/radio/DatFile.h"
 #include "core/radio/RadioWriteCheck.h"
 
@@ -30,19 +31,21 @@ std::string CancelledWriteText(const CloneResult& result) {
 }
 
 // The write session, then the read-back when asked for. What failed, or
-// empty on success.
+// empty on success. `shownPort`: the port the line will begin with, left out
+// of the failure's detail.
 std::string WriteAndVerify(RadioImage& image, const RadioImage& sent, const std::string& in, bool verify,
-                           const TransferOptions& options, TraceLog& trace) {
-  const CloneResult result = RunTransfer(CloneDirection::Write, image, options, trace);
+                           const SessionSetup& setup, std::string_view shownPort) {
+  const CloneResult result = RunTransfer(CloneDirection::Write, image, setup);
   if (!result.ok()) {
-    return result.outcome == CloneOutcome::Cancelled ? CancelledWriteText(result) : FailureText(result);
+    return result.outcome == CloneOutcome::Cancelled ? CancelledWriteText(result) : FailureText(result, shownPort);
   }
   if (!verify) return {};
 
   RadioImage back;
-  const CloneResult check = RunTransfer(CloneDirection::Read, back, options, trace);
+  const CloneResult check = RunTransfer(CloneDirection::Read, back, setup);
   if (!check.ok()) {
-    return check.outcome == CloneOutcome::Cancelled ? "write done, verify cancelled" : "verify: " + FailureText(check);
+    return check.outcome == CloneOutcome::Cancelled ? "write done, verify cancelled"
+                                                    : "verify: " + FailureText(check, shownPort);
   }
   // The radio keeps its own bytes after 0x1FF2: they are never written.
   for (std::size_t a = 0; a < map::kFinalWriteBlock + map::kFinalWriteSize; ++a) {
@@ -54,15 +57,41 @@ std::string WriteAndVerify(RadioImage& image, const RadioImage& sent, const std:
   return {};
 }
 
+// Writes `sent` to each port at once; one result line per port.
+int WriteSeveralPorts(const TransferOptions& options, const RadioImage& sent, const NamedFile& in, bool verify) {
+  std::vector<NamedFile> traces;
+  if (options.trace) {
+    for (const std::string& port : options.ports) traces.push_back(TraceOfPort(*options.trace, port));
+  }
+  if (const std::string overlap = OverlapError(traces, {in}); !overlap.empty()) return UsageError(kVerb, overlap);
+  for (const NamedFile& file : traces) {
+    if (const Status s = CheckOutput(file); !s.ok()) return Fail(s.error());
+  }
+
+  const InterruptGuard interrupts;
+  return RunFleet(options.ports, [&](std::size_t index, const std::string& port, ProgressDisplay& display) {
+    TraceLog trace(options.trace ? std::optional(traces[index]) : std::nullopt);
+    RadioImage image = sent;
+    const std::string failure =
+        WriteAndVerify(image, sent, in.text, verify, {port, options.retries, &display, trace.trace()}, port);
+    PortOutcome outcome;
+    if (std::string warning = trace.SaveWarning(); !warning.empty()) outcome.warnings.push_back(std::move(warning));
+    outcome.ok = failure.empty();
+    outcome.result = outcome.ok ? (verify ? "written and verified" : "written") : failure;
+    return outcome;
+  });
+}
+
 int RunWrite(const std::vector<std::string>& argv) {
-  const Args args(argv, {"--port", "--trace", "--retries"}, {"--verify", "--force"});
+  const Args args(argv, {"--port", "--trace", "--retries"}, {"--verify", "--force"}, {"--port"});
   if (!args.ok()) return UsageError(kVerb, args.error());
   TransferOptions options;
   std::string error;
   if (!ReadTransferOptions(args, options, error)) return UsageError(kVerb, error);
   if (args.positionals().size() != 1) return UsageError(kVerb, "expected one input file");
   const NamedFile in = InputNamed("IN.dat", args.positionals()[0]);
-  if (options.trace) {
+  const bool oneTrace = options.trace && options.ports.size() == 1;
+  if (oneTrace) {
     if (const std::string overlap = OverlapError({*options.trace}, {in}); !overlap.empty()) {
       return UsageError(kVerb, overlap);
     }
@@ -81,26 +110,32 @@ int RunWrite(const std::vector<std::string>& argv) {
       return Fail(in.text + " is not written to the radio: " + s.error() + " (--force writes it all the same)");
     }
   }
-  // A trace that cannot be kept: find out before the radio is touched.
-  if (options.trace) {
-    if (const Status s = CheckOutput(*options.trace); !s.ok()) return Fail(s.error());
-  }
   // The image goes out as it is: the command line has no grid to encode.
   const RadioImage sent = image;
+  const bool verify = args.flag("--verify");
+  if (options.ports.size() > 1) return WriteSeveralPorts(options, sent, in, verify);
 
+  // A trace that cannot be kept: find out before the radio is touched.
+  if (oneTrace) {
+    if (const Status s = CheckOutput(*options.trace); !s.ok()) return Fail(s.error());
+  }
   const InterruptGuard interrupts;
   TraceLog trace(options.trace);
-  const std::string failure = WriteAndVerify(image, sent, in.text, args.flag("--verify"), options, trace);
+  ProgressBar bar;
+  const std::string failure = WriteAndVerify(image, sent, in.text, verify,
+                                             {options.ports.front(), options.retries, &bar, trace.trace()}, {});
   // The trace is most useful when something failed: it is written either
   // way, and before the outcome, which stays the last line.
   trace.SaveOrWarn();
   return failure.empty() ? kExitOk : Fail(failure);
 }
 
-TORVAN_CLI_COMMAND(CommandInfo{kVerb, "write --port PORT IN.dat [--trace LOG] [--retries N] [--verify] [--force]",
-                               "write IN.dat (an image of exactly 8192 bytes with a valid band) to the radio; "
-                               "--verify reads it back and compares 0x0000-0x1FF2; --force writes an image whose "
-                               "band bytes are not a band",
+TORVAN_CLI_COMMAND(CommandInfo{kVerb,
+                               "write --port PORT [--port PORT]... IN.dat [--trace LOG] [--retries N] [--verify] "
+                               "[--force]",
+                               "write IN.dat (an image of exactly 8192 bytes with a valid band) to the radio, or to "
+                               "each radio at once; --verify reads it back and compares 0x0000-0x1FF2; --force "
+                               "writes an image whose band bytes are not a band",
                                RunWrite, 71});
 
 }  // namespace

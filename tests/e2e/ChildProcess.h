@@ -11,8 +11,11 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 extern char** environ;
@@ -141,6 +144,21 @@ class ChildProcess {
   int out_ = -1;
   int err_ = -1;
 };
+
+// Whether process `pid` has `path` open, waiting up to `limit` for it.
+inline bool HoldsFile(pid_t pid, const std::string& path, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  const std::filesystem::path fds = "/proc/" + std::to_string(pid) + "/fd";
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(fds, ec)) {
+      std::error_code linkError;
+      if (std::filesystem::read_symlink(e.path(), linkError) == path) return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return false;
+}
 
 // Runs a command to its end.
 inline ProcessResult RunProcess(const std::vector<std::string>& argv, std::chrono::milliseconds limit) {

@@ -21,6 +21,7 @@
 #include <sys/stat.h>
 
 #include "ChildProcess.h"
+#include "OnTerminal.h"
 #include "FileNodes.h"
 #include "TempDir.h"
 #include "VirtualRadio.h"
@@ -68,21 +69,6 @@ std::string LastLine(const std::string& text) {
   while (!t.empty() && t.back() == '\n') t.pop_back();
   const auto nl = t.rfind('\n');
   return nl == std::string::npos ? t : t.substr(nl + 1);
-}
-
-// Whether process `pid` has `path` open, waiting up to `limit` for it.
-bool HoldsFile(pid_t pid, const std::string& path, std::chrono::milliseconds limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  const std::filesystem::path fds = "/proc/" + std::to_string(pid) + "/fd";
-  while (std::chrono::steady_clock::now() < deadline) {
-    std::error_code ec;
-    for (const auto& e : std::filesystem::directory_iterator(fds, ec)) {
-      std::error_code linkError;
-      if (std::filesystem::read_symlink(e.path(), linkError) == path) return true;
-    }
-    std::this_thread::sleep_for(5ms);
-  }
-  return false;
 }
 
 class CliRadioTest : public ::testing::Test {
@@ -594,51 +580,11 @@ TEST_F(CliRadioTest, SignalsCancelLikeCtrlC) {
   EXPECT_EQ(r.err, "torvan-cli: write cancelled before any block was sent; the radio's memory was not changed\n");
 }
 
-// Runs torvan-cli with its stderr on a terminal of its own and returns what
-// the terminal was sent, with its line ends made "\n" again.
+// Runs torvan-cli with its stderr on a terminal of its own.
 ProcessResult CliOnTerminal(const std::vector<std::string>& args) {
-  int master = -1;
-  int slave = -1;
-  ProcessResult r;
-  if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return r;
-  ::fcntl(master, F_SETFD, FD_CLOEXEC);
   std::vector<std::string> argv = {TORVAN_CLI_PATH};
   argv.insert(argv.end(), args.begin(), args.end());
-  std::vector<char*> cargv;
-  for (auto& a : argv) cargv.push_back(a.data());
-  cargv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, slave, STDERR_FILENO);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  const int rc = ::posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(slave);
-  if (rc != 0) {
-    ::close(master);
-    return r;
-  }
-  const auto deadline = std::chrono::steady_clock::now() + kCommandLimit;
-  for (;;) {
-    pollfd p{master, POLLIN, 0};
-    if (::poll(&p, 1, 100) > 0) {
-      char buf[4096];
-      const ssize_t n = ::read(master, buf, sizeof buf);
-      if (n <= 0) break;  // EIO: the program and its terminal are gone
-      r.err.append(buf, static_cast<std::size_t>(n));
-    } else if (std::chrono::steady_clock::now() > deadline) {
-      r.timedOut = true;
-      ::kill(pid, SIGKILL);
-      break;
-    }
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  ::close(master);
-  if (WIFEXITED(status)) r.exitCode = WEXITSTATUS(status);
-  for (auto at = r.err.find("\r\n"); at != std::string::npos; at = r.err.find("\r\n", at)) r.err.erase(at, 1);
-  return r;
+  return RunWithStderrOnTerminal(argv, kCommandLimit);
 }
 
 // Each retry shows on the progress display of a terminal, where the next

@@ -219,12 +219,15 @@ TEST_F(FileTargets, OutputOverAnInputIsAUsageError) {
 }
 
 // An option given twice would quietly take one of the values: a usage error
-// instead. Only what is documented as repeatable (the radio's --fault) adds up.
+// instead. Only what is documented as repeatable (the radio's --fault, the
+// ports of read and write) adds up.
 TEST_F(FileTargets, OptionsGivenTwiceAreUsageErrors) {
   const std::string a = dir_.file("a.out");
   const std::string b = dir_.file("b.out");
   const std::vector<std::vector<std::string>> cli = {
-      {"read", "--port", "/dev/null", "--port", "/dev/zero", "-o", a},
+      // --port is repeatable for read and write (several radios at once).
+      {"read", "--port", "/dev/null", "-o", a, "--trace", a, "--trace", b},
+      {"write", "--port", "/dev/null", "--port", "/dev/zero", in_, "--retries", "1", "--retries", "1"},
       {"read", "--port", "/dev/null", "-o", a, "-o", b},
       {"read", "--port", "/dev/null", "-o", a, "--retries", "1", "--retries=2"},
       {"write", "--port", "/dev/null", in_, "--verify", "--verify"},
