@@ -11,6 +11,7 @@
 #include "cli/PortFleet.h"
 #include "core/files/PathText.h"
 #include "core/link/PortFileName.h"
+#include "core/link/ReadBackups.h"
 
 namespace torvan::cli {
 namespace {
@@ -21,7 +22,19 @@ std::span<const std::uint8_t> Bytes(const RadioImage& image) {
   return std::span<const std::uint8_t>(image.data(), kImageSize);
 }
 
-int ReadOnePort(const TransferOptions& options, const NamedFile& out) {
+// Keeps the backup of a complete read when backups are on. The backup's
+// file (empty when none) and its warning (empty when none).
+KeptBackup Backup(const RadioImage& image, const std::string& port, bool backups) {
+  if (!backups) return {};
+  return KeepReadBackup(Bytes(image), port);
+}
+
+// What to add to the failure of an output when the memory is safe in a backup.
+std::string KeptNote(const KeptBackup& kept) {
+  return kept.file.empty() ? std::string() : "; the memory read is kept in " + PathText(kept.file);
+}
+
+int ReadOnePort(const TransferOptions& options, const NamedFile& out, bool backups) {
   std::vector<NamedFile> outputs = {out};
   if (options.trace) outputs.push_back(*options.trace);
   if (const std::string overlap = OverlapError(outputs, {}); !overlap.empty()) return UsageError(kVerb, overlap);
@@ -45,12 +58,15 @@ int ReadOnePort(const TransferOptions& options, const NamedFile& out) {
     }
     return Fail(FailureText(result));
   }
-  if (const Status saved = WriteOutput(out, Bytes(image)); !saved.ok()) return Fail(saved.error());
+  // The backup first: should the output fail, the memory is still kept.
+  const KeptBackup kept = Backup(image, port, backups);
+  if (!kept.ok()) std::cerr << "torvan-cli: warning: " << OneLine(kept.warning) << '\n';
+  if (const Status saved = WriteOutput(out, Bytes(image)); !saved.ok()) return Fail(saved.error() + KeptNote(kept));
   return kExitOk;
 }
 
 // Each port's memory goes to FOLDER/<port name>.dat.
-int ReadSeveralPorts(const TransferOptions& options, const std::string& folderText) {
+int ReadSeveralPorts(const TransferOptions& options, const std::string& folderText, bool backups) {
   if (folderText == kStandardOutputName) {
     return UsageError(kVerb, "-o - takes the memory of one port; with several ports -o names a folder, and each "
                              "port's memory goes to FOLDER/<port name>.dat");
@@ -87,8 +103,10 @@ int ReadSeveralPorts(const TransferOptions& options, const std::string& folderTe
                                                                  : FailureText(result, port);
       return outcome;
     }
+    const KeptBackup kept = Backup(image, port, backups);
+    if (!kept.ok()) outcome.warnings.push_back("warning: " + port + ": " + kept.warning);
     if (const Status saved = WriteOutput(out, Bytes(image)); !saved.ok()) {
-      outcome.result = saved.error();
+      outcome.result = saved.error() + KeptNote(kept);
       return outcome;
     }
     outcome.ok = true;
@@ -98,7 +116,7 @@ int ReadSeveralPorts(const TransferOptions& options, const std::string& folderTe
 }
 
 int RunRead(const std::vector<std::string>& argv) {
-  const Args args(argv, {"--port", "-o", "--trace", "--retries"}, {}, {"--port"});
+  const Args args(argv, {"--port", "-o", "--trace", "--retries"}, {"--no-backup"}, {"--port"});
   if (!args.ok()) return UsageError(kVerb, args.error());
   if (!args.positionals().empty()) return UsageError(kVerb, "unexpected argument \"" + args.positionals()[0] + "\"");
   TransferOptions options;
@@ -106,14 +124,17 @@ int RunRead(const std::vector<std::string>& argv) {
   if (!ReadTransferOptions(args, options, error)) return UsageError(kVerb, error);
   const auto outText = args.value("-o");
   if (!outText || outText->empty()) return UsageError(kVerb, "-o OUT.dat is required");
-  if (options.ports.size() == 1) return ReadOnePort(options, OutputNamed("-o", *outText));
-  return ReadSeveralPorts(options, *outText);
+  const bool backups = !args.flag("--no-backup");
+  if (options.ports.size() == 1) return ReadOnePort(options, OutputNamed("-o", *outText), backups);
+  return ReadSeveralPorts(options, *outText, backups);
 }
 
 TORVAN_CLI_COMMAND(CommandInfo{kVerb,
-                               "read --port PORT [--port PORT]... -o OUT.dat|FOLDER [--trace LOG] [--retries N]",
+                               "read --port PORT [--port PORT]... -o OUT.dat|FOLDER [--trace LOG] [--retries N] "
+                               "[--no-backup]",
                                "read the radio's memory into OUT.dat (written only after a complete read; - for "
-                               "standard output); with several ports each radio at once into FOLDER/<port name>.dat",
+                               "standard output) and keep a backup of it; with several ports each radio at once into "
+                               "FOLDER/<port name>.dat",
                                RunRead, 70});
 
 }  // namespace

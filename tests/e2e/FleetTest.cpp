@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "BackupFolder.h"
 #include "ChildProcess.h"
 #include "OnTerminal.h"
 #include "TempDir.h"
@@ -178,7 +179,8 @@ TEST_F(FleetTest, AFailingRadioDoesNotStopTheOthers) {
   EXPECT_EQ(Load(in), image);
 }
 
-// Each radio's memory into FOLDER/<port name>.dat, and a trace per port.
+// Each radio's memory into FOLDER/<port name>.dat, a trace per port, and a
+// backup of each read.
 TEST_F(FleetTest, ReadOfEveryRadioIntoAFolder) {
   std::vector<RadioImage> memory;
   std::vector<std::vector<std::string>> radioArgs;
@@ -189,6 +191,8 @@ TEST_F(FleetTest, ReadOfEveryRadioIntoAFolder) {
   StartRadios(radioArgs);
   const fs::path folder = dir_.path() / "radios";
   fs::create_directory(folder);
+  const fs::path backups = dir_.path() / "backups";
+  const ScopedBackupFolder backupFolder(backups.string());
 
   std::vector<std::string> args = {"read"};
   const std::vector<std::string> ports = PortArgs();
@@ -213,6 +217,18 @@ TEST_F(FleetTest, ReadOfEveryRadioIntoAFolder) {
   std::sort(images.begin(), images.end());
   EXPECT_EQ(FilesIn(folder), images) << "nothing else, no temporary file";
 
+  // One backup per radio, named by its port, holding what it read.
+  std::map<std::string, std::string> backupOf;
+  for (const std::string& name : FilesIn(backups)) {
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(name, m, std::regex(R"([0-9]{8}-[0-9]{6}-(.+)\.dat)"))) << name;
+    backupOf[m[1].str()] = name;
+  }
+  ASSERT_EQ(backupOf.size(), kRadios);
+  for (std::size_t i = 0; i < kRadios; ++i) {
+    ASSERT_TRUE(backupOf.count(NameOf(Port(i)))) << Port(i);
+    EXPECT_EQ(Load(backups / backupOf[NameOf(Port(i))]), memory[i]);
+  }
   ExpectPortsFree();
 }
 
