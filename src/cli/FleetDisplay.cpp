@@ -73,8 +73,20 @@ class FleetDisplay::PortLine final : public ProgressDisplay {
   int step_ = 0;
 };
 
+namespace {
+
+// Whether a block of `lines` lines can be redrawn in place: the cursor cannot
+// move above the top of the terminal, so a block taller than the terminal
+// would be drawn over the wrong lines.
+bool FitsTheTerminal(std::size_t lines) {
+  const std::size_t rows = TerminalRows();
+  return rows == 0 || lines < rows;
+}
+
+}  // namespace
+
 FleetDisplay::FleetDisplay(const std::vector<std::string>& ports)
-    : inPlace_(StderrIsTerminal() && EnableCursorControl()), ports_(ports) {
+    : inPlace_(StderrIsTerminal() && FitsTheTerminal(ports.size()) && EnableCursorControl()), ports_(ports) {
   for (std::size_t i = 0; i < ports_.size(); ++i) lines_.push_back(std::make_unique<PortLine>(*this, i));
   if (!inPlace_) return;
   std::string block;

@@ -2,8 +2,8 @@
 // The progress of several ports at once on stderr. On a terminal each port
 // has a line of its own, redrawn in place, and the block is cleared at the
 // end so that the result lines follow the command line. Without a terminal
-// (a log file) a port writes plain lines: one at each quarter of a session,
-// and one per retry.
+// (a log file), or with more ports than the terminal has lines, a port writes
+// plain lines: one at each quarter of a session, and one per retry.
 
 #include <cstddef>
 #include <memory>

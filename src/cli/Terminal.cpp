@@ -41,6 +41,20 @@ std::size_t TerminalColumns() {
   return kDefaultTerminalColumns;
 }
 
+std::size_t TerminalRows() {
+#ifdef _WIN32
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (GetConsoleScreenBufferInfo(GetStdHandle(STD_ERROR_HANDLE), &info)) {
+    const int rows = info.srWindow.Bottom - info.srWindow.Top + 1;
+    if (rows > 0) return static_cast<std::size_t>(rows);
+  }
+#else
+  winsize ws{};
+  if (::ioctl(fileno(stderr), TIOCGWINSZ, &ws) == 0) return ws.ws_row;
+#endif
+  return 0;
+}
+
 bool EnableCursorControl() {
 #ifdef _WIN32
   const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);

@@ -12,6 +12,9 @@ bool StderrIsTerminal();
 // redraw in place would no longer cover it.
 std::size_t TerminalColumns();
 
+// The terminal's height in lines; 0 when it does not say.
+std::size_t TerminalRows();
+
 // Whether the terminal moves the cursor on the usual escape sequences (ESC [ n A
 // ...): every POSIX terminal; a Windows console once it is told to.
 bool EnableCursorControl();

@@ -379,5 +379,27 @@ TEST_F(FleetTest, OnATerminalEachRadioHasALineRedrawnInPlace) {
   ExpectPortsFree();
 }
 
+// A terminal with no line to spare below the ports' lines cannot have them
+// redrawn in place (the cursor stops at its top): plain lines instead, as in a
+// log file.
+TEST_F(FleetTest, OnATerminalTooShortForEveryRadioTheLinesArePlain) {
+  const std::string in = Save("in.dat", Pattern(5));
+  StartRadios({{}, {}, {}});
+  std::vector<std::string> args = {TORVAN_CLI_PATH, "write"};
+  const std::vector<std::string> ports = PortArgs();
+  args.insert(args.end(), ports.begin(), ports.end());
+  args.push_back(in);
+  const ProcessResult r = RunWithStderrOnTerminal(args, kCommandLimit, 80, static_cast<unsigned short>(kRadios));
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << "no cursor movement: " << r.err.substr(0, 200);
+  const std::vector<std::string> lines = Lines(r.err);
+  ASSERT_EQ(lines.size(), kRadios * 4 + kRadios) << r.err;
+  for (std::size_t i = 0; i < kRadios; ++i) {
+    EXPECT_NE(std::find(lines.begin(), lines.end(), Port(i) + ": Write Data 100%"), lines.end()) << r.err;
+  }
+  EXPECT_EQ(LastLines(r.err, kRadios), (std::vector<std::string>{Port(0) + ": written", Port(1) + ": written",
+                                                                 Port(2) + ": written"}));
+}
+
 }  // namespace
 }  // namespace torvan::test

@@ -21,15 +21,16 @@
 namespace torvan::test {
 
 // Runs `argv` (a path, not searched) with stderr on a new terminal of
-// `columns` columns (0: the terminal reports no size) and returns what the
-// terminal was sent, with its line ends made "\n" again, in `err`.
+// `columns` columns and `rows` lines (columns 0: the terminal reports no
+// size) and returns what the terminal was sent, with its line ends made "\n"
+// again, in `err`.
 inline ProcessResult RunWithStderrOnTerminal(std::vector<std::string> argv, std::chrono::milliseconds limit,
-                                             unsigned short columns = 0) {
+                                             unsigned short columns = 0, unsigned short rows = 24) {
   int master = -1;
   int slave = -1;
   ProcessResult r;
   winsize size{};
-  size.ws_row = 24;
+  size.ws_row = rows;
   size.ws_col = columns;
   if (::openpty(&master, &slave, nullptr, nullptr, columns ? &size : nullptr) != 0) return r;
   ::fcntl(master, F_SETFD, FD_CLOEXEC);
