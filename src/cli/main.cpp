@@ -1,7 +1,9 @@
 // torvan-cli: the command line of Torvan. Each verb is one Cmd*.cpp file.
 
+#include <algorithm>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #ifdef _WIN32
@@ -33,6 +35,15 @@ std::vector<std::string> Arguments(int argc, char** argv) {
   }
 #endif
   return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+// The commands that need Qt: the system's list of serial ports and the PDF
+// printer. A build without Qt has none of them, and says so when one is asked
+// for instead of calling it unknown.
+constexpr std::string_view kQtCommands[] = {"ports", "print"};
+
+bool IsLeftOutQtCommand(const std::string& verb) {
+  return std::find(std::begin(kQtCommands), std::end(kQtCommands), verb) != std::end(kQtCommands);
 }
 
 void PrintHelp(std::ostream& out) {
@@ -74,6 +85,10 @@ int main(int argc, char** argv) {
         return torvan::cli::Fail(std::string("internal error: ") + e.what());
       }
     }
+  }
+  if (IsLeftOutQtCommand(verb)) {
+    return torvan::cli::Fail(verb + " is not in this build of torvan-cli: it needs Qt, and this build was made " +
+                             "without it");
   }
   std::cerr << "torvan-cli: unknown command \"" << torvan::cli::OneLine(verb) << "\"\n\n";
   PrintHelp(std::cerr);
