@@ -10,8 +10,12 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #include <shellapi.h>
+
+#include <cstdio>
 
 #include "core/files/PathText.h"
 #endif
@@ -61,6 +65,9 @@ void PrintHelp(std::ostream& out) {
 int main(int argc, char** argv) {
 #ifdef _WIN32
   SetConsoleOutputCP(CP_UTF8);  // messages name files in UTF-8
+  // Standard output carries what a file gets (an image, a channel list, a
+  // report), byte for byte: the C runtime's text mode would add CR before LF.
+  _setmode(_fileno(stdout), _O_BINARY);
 #endif
   std::vector<std::string> args = Arguments(argc, argv);
   if (args.empty()) {
