@@ -21,11 +21,19 @@ FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_CXX     ?= clang++-14
 
+# `make windows-check`: the core, its tests and torvan-cli (without Qt)
+# cross-built for 64-bit Windows with MinGW-w64 in $(WINDOWS_DIR), static, and
+# every test run under Wine in a temporary Wine prefix. torvan-radio-sim for
+# this machine is built in $(WINDOWS_DIR)-host: torvan-cli.exe reads and writes
+# it through Wine's COM5.
+WINDOWS_DIR ?= build-windows
+GTEST_SOURCE_DIR ?= /usr/src/googletest
+
 # `make install`: the install tree below PREFIX (bin/, share/torvan/, the
 # desktop entry, icons, AppStream description and manual pages).
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench screenshots clean test-asan fuzz package install
+.PHONY: all deps configure build run test bench screenshots clean test-asan fuzz package install windows-check
 
 all: build
 
@@ -69,6 +77,17 @@ fuzz:
 	  -DTORVAN_FUZZ=ON -DTORVAN_BUILD_QT=OFF -DTORVAN_BUILD_TESTS=OFF -DTORVAN_BUILD_BENCH=OFF
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target torvan-fuzz-all
 	@scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+windows-check:
+	@scripts/install-deps.sh windows
+	cmake -S . -B $(WINDOWS_DIR)-host -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	  -DTORVAN_BUILD_QT=OFF -DTORVAN_BUILD_TESTS=OFF -DTORVAN_BUILD_BENCH=OFF
+	cmake --build $(WINDOWS_DIR)-host -j $(JOBS) --target torvan-radio-sim
+	cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64.cmake -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	  -DTORVAN_BUILD_QT=OFF -DTORVAN_BUILD_BENCH=OFF -DTORVAN_GTEST_SOURCE_DIR=$(GTEST_SOURCE_DIR) \
+	  -DTORVAN_HOST_RADIO_SIM=$(abspath $(WINDOWS_DIR)-host)/bin/torvan-radio-sim
+	cmake --build $(WINDOWS_DIR) -j $(JOBS)
+	@scripts/windows-check.sh $(WINDOWS_DIR) $(JOBS)
 
 screenshots: configure
 	@scripts/screenshots.sh $(BUILD_DIR)

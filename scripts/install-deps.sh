@@ -11,6 +11,7 @@
 # Usage:
 #   scripts/install-deps.sh        everything for make run, make test, make bench, make package
 #   scripts/install-deps.sh fuzz   what make fuzz needs: clang 14 and its libFuzzer
+#   scripts/install-deps.sh windows  what make windows-check needs: MinGW-w64, Wine, GoogleTest's sources
 set -euo pipefail
 
 case "${1:-}" in
@@ -30,8 +31,15 @@ case "${1:-}" in
     PACKAGES=(build-essential cmake ninja-build clang-14 libclang-rt-14-dev)
     TOOLS=(cmake ninja "${FUZZ_CXX:-clang++-14}")
     ;;
+  windows)
+    # The cross build compiles GoogleTest from its sources (package googletest);
+    # the host build is the virtual radio only (no Qt). (The serial check makes
+    # its images with perl, which Debian always has.)
+    PACKAGES=(build-essential cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine64)
+    TOOLS=(cmake ninja x86_64-w64-mingw32-g++-posix "wine64|/usr/lib/wine/wine64")
+    ;;
   *)
-    echo "usage: scripts/install-deps.sh [fuzz]" >&2
+    echo "usage: scripts/install-deps.sh [fuzz|windows]" >&2
     exit 2
     ;;
 esac

@@ -9,6 +9,7 @@
 #include "cli/CliCommand.h"
 #include "cli/LanguageOption.h"
 #include "core/channels/ImageDiff.h"
+#include "core/files/PathText.h"
 #include "core/radio/DatFile.h"
 
 namespace torvan::cli {
@@ -32,8 +33,8 @@ int RunDiff(const std::vector<std::string>& argv) {
   if (std::string error; !ReadLanguageOption(args, lang, error)) return UsageError(kVerb, error);
 
   RadioImage a, b;
-  if (const Status s = LoadDat(args.positionals()[0], a); !s) return Trouble(s.error());
-  if (const Status s = LoadDat(args.positionals()[1], b); !s) return Trouble(s.error());
+  if (const Status s = LoadDat(PathFromUtf8(args.positionals()[0]), a); !s) return Trouble(s.error());
+  if (const Status s = LoadDat(PathFromUtf8(args.positionals()[1]), b); !s) return Trouble(s.error());
   const std::vector<std::string> lines = DiffImages(a, b, lang);
   std::ostringstream out;
   for (const std::string& line : lines) out << line << '\n';

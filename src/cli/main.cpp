@@ -1,15 +1,21 @@
 // torvan-cli: the command line of Torvan. Each verb is one Cmd*.cpp file.
 
+#include <algorithm>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #include <shellapi.h>
+
+#include <cstdio>
 
 #include "core/files/PathText.h"
 #endif
@@ -35,6 +41,15 @@ std::vector<std::string> Arguments(int argc, char** argv) {
   return std::vector<std::string>(argv + 1, argv + argc);
 }
 
+// The commands that need Qt: the system's list of serial ports and the PDF
+// printer. A build without Qt has none of them, and says so when one is asked
+// for instead of calling it unknown.
+constexpr std::string_view kQtCommands[] = {"ports", "print"};
+
+bool IsLeftOutQtCommand(const std::string& verb) {
+  return std::find(std::begin(kQtCommands), std::end(kQtCommands), verb) != std::end(kQtCommands);
+}
+
 void PrintHelp(std::ostream& out) {
   out << "usage: torvan-cli <command> [arguments]\n"
          "       torvan-cli --help | --version\n\ncommands:\n";
@@ -50,6 +65,9 @@ void PrintHelp(std::ostream& out) {
 int main(int argc, char** argv) {
 #ifdef _WIN32
   SetConsoleOutputCP(CP_UTF8);  // messages name files in UTF-8
+  // Standard output carries what a file gets (an image, a channel list, a
+  // report), byte for byte: the C runtime's text mode would add CR before LF.
+  _setmode(_fileno(stdout), _O_BINARY);
 #endif
   std::vector<std::string> args = Arguments(argc, argv);
   if (args.empty()) {
@@ -74,6 +92,10 @@ int main(int argc, char** argv) {
         return torvan::cli::Fail(std::string("internal error: ") + e.what());
       }
     }
+  }
+  if (IsLeftOutQtCommand(verb)) {
+    return torvan::cli::Fail(verb + " is not in this build of torvan-cli: it needs Qt, and this build was made " +
+                             "without it");
   }
   std::cerr << "torvan-cli: unknown command \"" << torvan::cli::OneLine(verb) << "\"\n\n";
   PrintHelp(std::cerr);

@@ -243,7 +243,8 @@ TEST_F(Cli, FailuresExitWithOneLineAndWriteNothing) {
   // Control characters inside quoted fields reach the message: shown, not obeyed.
   WriteText("newline.csv", kHeader + "\n" + good + "3,145.5,,,,,,,,\"AB\nC\"\n");
   WriteText("return.csv", kHeader + "\n" + good + "3,145.5,,,,,,,,\"AB\rC\"\n");
-  WriteText("nul.csv", kHeader + "\n" + good + "3,145.5,,,,,,,," + std::string("A\0B", 3) + "\n");
+  // (Not "nul.csv": on Windows that is the null device, whatever the extension.)
+  WriteText("nulbyte.csv", kHeader + "\n" + good + "3,145.5,,,,,,,," + std::string("A\0B", 3) + "\n");
   const struct {
     std::vector<std::string> args;
     int exit;
@@ -270,7 +271,8 @@ TEST_F(Cli, FailuresExitWithOneLineAndWriteNothing) {
       {{"import", "in.dat", "binary.csv", "-o", "o.dat"}, 1, "binary.csv: line 3: the text is not UTF-8", "o.dat"},
       {{"import", "in.dat", "newline.csv", "-o", "o.dat"}, 1, "line 3: Cha Name \"AB\\nC\" may hold only", "o.dat"},
       {{"import", "in.dat", "return.csv", "-o", "o.dat"}, 1, "line 3: Cha Name \"AB\\rC\" may hold only", "o.dat"},
-      {{"import", "in.dat", "nul.csv", "-o", "o.dat"}, 1, "line 3: Cha Name \"A\\x00B\" may hold only", "o.dat"},
+      {{"import", "in.dat", "nulbyte.csv", "-o", "o.dat"}, 1, "line 3: Cha Name \"A\\x00B\" may hold only",
+       "o.dat"},
       {{"export", "in.dat", "-o", "no/such/folder/o.csv"}, 1, "cannot write no/such/folder/o.csv", nullptr},
       {{"import", "in.dat", "raster.csv", "-o", "no/such/folder/o.dat"}, 1, "line 3", nullptr},
       // Usage errors.

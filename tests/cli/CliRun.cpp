@@ -61,4 +61,8 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& workDi
   return r;
 }
 
+CliResult RunCliBytes(const std::vector<std::string>& args, const std::string& workDir) {
+  return RunCli(args, workDir);
+}
+
 }  // namespace torvan::test

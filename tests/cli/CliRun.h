@@ -17,4 +17,9 @@ struct CliResult {
 // /dev/null, in the folder `workDir`; output goes through files in `workDir`.
 CliResult RunCli(const std::vector<std::string>& args, const std::string& workDir);
 
+// The same with the output exactly as the program wrote it. On Windows, RunCli
+// gives LF where the program ended a line of text with CR LF, as Windows
+// programs do; elsewhere the two are the same.
+CliResult RunCliBytes(const std::vector<std::string>& args, const std::string& workDir);
+
 }  // namespace torvan::test

@@ -5,7 +5,11 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cwchar>
+#include <string>
+#include <string_view>
 #include <system_error>
 
 #include "core/files/PathText.h"
@@ -30,8 +34,20 @@ int FolderDenied(const fs::path& folder) {
   return 0;
 }
 
+// A named pipe (\\.\pipe\name), told by its name: opening it to look would
+// take the pipe's connection from the write that follows.
+bool IsPipeName(const fs::path& path) {
+  std::wstring text = path.wstring();
+  std::replace(text.begin(), text.end(), L'/', L'\\');
+  for (const std::wstring_view prefix : {std::wstring_view(L"\\\\.\\pipe\\"), std::wstring_view(L"\\\\?\\pipe\\")}) {
+    if (text.size() > prefix.size() && _wcsnicmp(text.c_str(), prefix.data(), prefix.size()) == 0) return true;
+  }
+  return false;
+}
+
 // A device (NUL, CON, COM1) or a pipe, which is written where it is.
 bool IsDeviceOrPipe(const fs::path& path) {
+  if (IsPipeName(path)) return true;
   HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
