@@ -171,4 +171,14 @@ class AppHarness {
 // A radio image with a few channels in the form the program writes them.
 RadioImage CraftedImage();
 
+// A window's title as text, without the mark of unsaved changes ("[*]",
+// shown as "*" while the window is modified; "[*][*]" stands for "[*]").
+inline QString TitleText(const QWidget* w) {
+  QString t = w->windowTitle();
+  t.replace(QStringLiteral("[*][*]"), QStringLiteral("\x01"));
+  t.remove(QStringLiteral("[*]"));
+  t.replace(QChar(1), QStringLiteral("[*]"));
+  return t;
+}
+
 }  // namespace torvan::test

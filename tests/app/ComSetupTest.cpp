@@ -63,8 +63,18 @@ class ComSetup : public testing::Test {
     return d.ComButton(1)->group() ? d.ComButton(1)->group()->checkedButton() : nullptr;
   }
   // A new document window, whose view reads the stored port.
+  // File > New (Ctrl+N): the warning answered with OK, or for a document
+  // with unsaved changes (a read) the question whether to save with Discard.
   void NewView() {
-    AppHarness::AnswerMessageBox(QMessageBox::Ok);
+    AppHarness::WhenModal([](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      if (!box) return false;
+      QAbstractButton* b = box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok) : box->button(QMessageBox::Discard);
+      if (!b) return false;
+      b->setFocus();
+      QTest::keyClick(b, Qt::Key_Space);
+      return true;
+    });
     ActivateWindow(h.Frame());
     QTest::keyClick(h.Frame(), Qt::Key_N, Qt::ControlModifier);
     QApplication::processEvents();

@@ -82,9 +82,9 @@ TEST_F(Documents, OpenedFileFillsTheGrid) {
     EXPECT_EQ(g.CellText(200, c), QString::fromLatin1(last[c - 1])) << c;
     EXPECT_EQ(g.CellText(2, c), QString()) << c;
   }
-  EXPECT_EQ(h.Frame()->windowTitle(), "Torvan FM Programmer  [ Type:TV-136  Fre:136 - 174MHz ]");
+  EXPECT_EQ(TitleText(h.Frame()), "Torvan FM Programmer  [ Type:TV-136  Fre:136 - 174MHz ]");
   EXPECT_EQ(h.App().Context().band, (BandLimits{136, 174}));
-  EXPECT_EQ(h.Frame()->ActiveChild()->windowTitle(), "crafted.dat");
+  EXPECT_EQ(TitleText(h.Frame()->ActiveChild()), "crafted.dat");
 }
 
 TEST_F(Documents, GridLooksLikeTheChannelTable) {
@@ -170,7 +170,7 @@ TEST_F(Documents, ShortFileLeavesTheShownDocumentAsItWas) {
 TEST_F(Documents, SaveToAnUnwritablePlaceShowsTheError) {
   StartWithCrafted();
   QString error;
-  AppHarness::AnswerMessageBox(QMessageBox::Ok, &error);
+  AppHarness::AnswerMessageBox(QMessageBox::Cancel, &error);
   EXPECT_FALSE(h.Frame()->SaveDocument(h.Frame()->ActiveDocument(), h.Dir() + "/no-such-folder/x.dat"));
   EXPECT_TRUE(error.contains("no-such-folder")) << error.toStdString();
   EXPECT_FALSE(h.Exists("no-such-folder/x.dat"));
@@ -184,7 +184,7 @@ TEST_F(Documents, SaveKeepsReadOnlyFilesAndLinks) {
   ASSERT_TRUE(SaveDat(readOnly, RadioImage::NewDocument()).ok());
   std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
   QString error;
-  AppHarness::AnswerMessageBox(QMessageBox::Ok, &error);
+  AppHarness::AnswerMessageBox(QMessageBox::Cancel, &error);
   EXPECT_FALSE(h.Frame()->SaveDocument(h.Frame()->ActiveDocument(), h.Dir() + "/readonly.dat"));
   EXPECT_TRUE(error.contains("Permission denied")) << error.toStdString();
   RadioImage kept;
@@ -223,7 +223,7 @@ TEST_F(Documents, NewAnsweredWithOkReplacesTheDocument) {
   ASSERT_EQ(h.Frame()->ChildFrames().size(), 1);
   EXPECT_EQ(h.Frame()->ActiveDocument()->Image(), RadioImage::NewDocument());
   EXPECT_EQ(Grid().CellText(1, 1), QString());
-  EXPECT_EQ(h.Frame()->windowTitle(), "Torvan FM Programmer  [ Type:TV-400  Fre:400 - 420MHz ]");
+  EXPECT_EQ(TitleText(h.Frame()), "Torvan FM Programmer  [ Type:TV-400  Fre:400 - 420MHz ]");
 }
 
 TEST_F(Documents, TitleIconOfTheCurrentFolderBecomesTheDocumentWindowIcon) {

@@ -13,6 +13,7 @@
 #include <set>
 
 #include "AppHarness.h"
+#include "app/base/CommandIds.h"
 #include "app/base/Help.h"
 #include "app/channels/TorvanView.h"
 #include "app/product/ProductInfoDialog.h"
@@ -65,6 +66,13 @@ class HelpTopics : public testing::Test {
 TEST_F(HelpTopics, F1OnEveryMenuItemOpensItsTopic) {
   CMainFrame* f = h.Frame();
   QMenuBar* bar = f->menuBar();
+  // Undo and Redo can be highlighted only while there is a step for each:
+  // two changes, the second undone.
+  CTorvanView& view = *f->ActiveView();
+  for (const char* name : {"ONE", "TWO"})
+    view.RecordStep(QStringLiteral("step"), StepParts::Rows({1}), [&] { view.Grid().SetTextMatrix(1, kColName, name); });
+  f->Action(cmd::kEditUndo)->trigger();
+  ASSERT_TRUE(f->Action(cmd::kEditUndo)->isEnabled() && f->Action(cmd::kEditRedo)->isEnabled());
   for (QMenu* menu : f->Menus()) {
     for (QAction* item : menu->actions()) {
       if (item->isSeparator() || !item->isVisible()) continue;

@@ -159,7 +159,7 @@ TEST_P(Installed, LanguageGoesToTheUsersCopyWhichTheRestartedProgramReads) {
   ASSERT_TRUE(t.Start());
   EXPECT_EQ(t.Context().language, DisplayLanguage::Chinese);
   EXPECT_EQ(t.Frame()->Menus().at(0)->title(), "文件(&F)");
-  EXPECT_EQ(t.Frame()->windowTitle(), "Torvan 写频软件  [ 类型:TV-400  频率:400 - 420MHz ]");
+  EXPECT_EQ(TitleText(t.Frame()), "Torvan 写频软件  [ 类型:TV-400  频率:400 - 420MHz ]");
   t.Stop();
   EXPECT_EQ(Slurp(t.ShippedIni()), shipped);
 }

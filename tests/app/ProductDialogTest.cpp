@@ -118,14 +118,14 @@ TEST_F(Product, OkStoresTheTypeSetsTheBandAndTheTitle) {
   });
   EXPECT_EQ(Band(), (BandLimits{136, 174}));
   EXPECT_EQ(Band().Lower10Hz(), 13600000u);
-  EXPECT_EQ(h->Frame()->windowTitle(), "Torvan FM Programmer [ Type:X Fre:136 - 174MHz ]");
+  EXPECT_EQ(TitleText(h->Frame()), "Torvan FM Programmer [ Type:X Fre:136 - 174MHz ]");
   EXPECT_EQ(Image(), before);  // type 0 again; the band bytes wait for the next encode
 }
 
 TEST_F(Product, UpperEdgeBelowLowerIsRefusedAndChangesNothing) {
   Start();
   Band() = BandLimits{350, 390};
-  const QString title = h->Frame()->windowTitle();
+  const QString title = TitleText(h->Frame());
   const RadioImage before = Image();
   QString error;
   InDialog([&](CProductInfoDialog& d) {
@@ -145,7 +145,7 @@ TEST_F(Product, UpperEdgeBelowLowerIsRefusedAndChangesNothing) {
   EXPECT_EQ(Image(), before);
   EXPECT_EQ(Image()[0x1FD6], 0);
   EXPECT_EQ(Band(), (BandLimits{350, 390}));
-  EXPECT_EQ(h->Frame()->windowTitle(), title);
+  EXPECT_EQ(TitleText(h->Frame()), title);
 
   // An equal pair is a band.
   InDialog([](CProductInfoDialog& d) {
@@ -157,7 +157,7 @@ TEST_F(Product, UpperEdgeBelowLowerIsRefusedAndChangesNothing) {
   });
   EXPECT_EQ(Image()[0x1FD6], 1);
   EXPECT_EQ(Band(), (BandLimits{400, 400}));
-  EXPECT_EQ(h->Frame()->windowTitle(), "Torvan FM Programmer [ Type:Y Fre:400 - 400MHz ]");
+  EXPECT_EQ(TitleText(h->Frame()), "Torvan FM Programmer [ Type:Y Fre:400 - 400MHz ]");
 }
 
 TEST_F(Product, AnEmptyEdgeIsRefusedAndChangesNothing) {
@@ -260,7 +260,7 @@ TEST_F(Product, ChineseCustomEntryAndMessage) {
     PressOk(d);
   });
   EXPECT_EQ(error, "起始频率应小于结束频率");
-  EXPECT_EQ(h->Frame()->windowTitle(), "Torvan 写频软件 [ 类型:X 频率:136 - 174MHz ]");
+  EXPECT_EQ(TitleText(h->Frame()), "Torvan 写频软件 [ 类型:X 频率:136 - 174MHz ]");
 }
 
 }  // namespace

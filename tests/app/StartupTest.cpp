@@ -82,7 +82,7 @@ TEST_P(StartupTexts, ShowTheLanguagesTexts) {
   CMainFrame* f = h.Frame();
   EXPECT_TRUE(f->isVisible());
   EXPECT_TRUE(f->windowState() & Qt::WindowMaximized);
-  EXPECT_EQ(f->windowTitle(), QString::fromUtf8(c.caption));
+  EXPECT_EQ(TitleText(f), QString::fromUtf8(c.caption));
   EXPECT_EQ(f->Menus().at(0)->title(), QString::fromUtf8(c.fileMenu));
   EXPECT_EQ(f->Action(cmd::kAppAbout)->text(), QString::fromUtf8(c.about));
   EXPECT_EQ(f->NavigatorBar()->Caption(), QString::fromUtf8(c.company));
@@ -96,7 +96,7 @@ TEST_P(StartupTexts, ShowTheLanguagesTexts) {
   EXPECT_EQ(f->NavigatorBar()->Tree()->currentItem(), root);
   ASSERT_NE(f->ActiveView(), nullptr);
   EXPECT_EQ(f->ActiveView()->Grid().CellText(0, 1), QString::fromUtf8(c.header1));
-  EXPECT_EQ(f->ActiveChild()->windowTitle(), QString::fromUtf8(c.childTitle));
+  EXPECT_EQ(TitleText(f->ActiveChild()), QString::fromUtf8(c.childTitle));
   EXPECT_EQ(f->statusBar()->currentMessage(), QString::fromUtf8(c.ready));
   // A command's tip shows while the pointer is on it; "Ready" comes back after.
   QStatusTipEvent onItem(f->Action(cmd::kRead)->statusTip());

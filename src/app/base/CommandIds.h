@@ -21,7 +21,9 @@ inline constexpr int kHelp = 57670;
 inline constexpr int kNextPane = 57680;
 inline constexpr int kPrevPane = 57681;
 
-// Edit menu: the three pages.
+// Edit menu: undo and redo (the framework's numbers), then the three pages.
+inline constexpr int kEditUndo = 57643;
+inline constexpr int kEditRedo = 57644;
 inline constexpr int kProductInformation = 32786;
 inline constexpr int kChannelInformation = 32787;
 inline constexpr int kOptionalFeatures = 32788;
@@ -44,6 +46,7 @@ inline constexpr int kLanguage = 32799;
 namespace torvan::ctrl {
 
 inline constexpr int kGrid = 1000;           // the channel grid
+inline constexpr int kSaveQuestion = 61442;  // the question whether to save changes (the framework's number)
 inline constexpr int kNavigatorBar = 100;    // the docked navigation bar
 inline constexpr int kNavigatorTree = 1032;  // its tree
 inline constexpr int kLanguageEnglish = 1006;

@@ -4,11 +4,13 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/base/AppContext.h"
 #include "app/base/CommandIds.h"
 #include "app/base/Help.h"
 #include "app/radio/TorvanDoc.h"
+#include "core/channels/CellRules.h"
 #include "core/config/IniStore.h"
 #include "core/product/MainWindowCaption.h"
 #include "core/product/ProductCatalog.h"
@@ -93,10 +95,110 @@ void CTorvanView::DecodeImage() {
 
   const std::string model = RadioModelName(m_app.ini, m_document.Image());
   const std::string name = ProductTextValue(m_app.ini, ProductText::AppName);
-  emit mainCaptionChanged(QString::fromStdString(MainWindowCaption(name, model, band, lang)));
+  SetMainCaption(QString::fromStdString(MainWindowCaption(name, model, band, lang)));
+  RefreshBandMarks();
 }
 
 void CTorvanView::EncodeImage() { EncodeImage(m_document.Image()); }
+
+void CTorvanView::SetMainCaption(const QString& caption) {
+  m_mainCaption = caption;
+  emit mainCaptionChanged(caption);
+}
+
+// --- Undo steps -----------------------------------------------------------------
+
+DocumentState CTorvanView::CaptureState(const StepParts& parts) const {
+  DocumentState state;
+  for (int row : parts.rows) {
+    ChannelTexts& texts = state.rows[row];
+    for (int c = kColRxFrequency; c <= kColName; ++c) texts[TextIndex(c)] = m_grid.TextMatrix(row, c);
+  }
+  if (parts.image) state.image = m_document.Image();
+  if (parts.bandAndCaption) {
+    state.band = m_app.band;
+    state.caption = m_mainCaption;
+  }
+  return state;
+}
+
+void CTorvanView::ApplyState(const DocumentState& state, GridCell cell) {
+  const bool hadEditor = OpenEditor() != nullptr;
+  HideAllEditors();
+  m_grid.BeginUpdate();
+  for (const auto& [row, texts] : state.rows) {
+    for (int c = kColRxFrequency; c <= kColName; ++c) m_grid.SetTextMatrix(row, c, texts[TextIndex(c)]);
+  }
+  m_grid.EndUpdate();
+  if (state.image) m_document.Image() = *state.image;
+  if (state.band) m_app.band = *state.band;
+  if (state.caption) SetMainCaption(*state.caption);
+  if (state.band) {
+    RefreshBandMarks();
+  } else {
+    for (const auto& entry : state.rows) RefreshBandMark(entry.first);
+    CountChannelsOutsideBand();
+  }
+  if (cell.IsCell()) {
+    GoToCell(cell);
+  } else if (hadEditor) {
+    OnEnterCellGrid();  // the editor shows the cell's text as it is now
+  }
+}
+
+bool CTorvanView::PushStep(const QString& text, DocumentState before, DocumentState after, GridCell cell) {
+  if (before == after) return false;
+  m_document.UndoStack().push(new DocumentStep(*this, text, std::move(before), std::move(after), cell));
+  return true;
+}
+
+bool CTorvanView::RecordStep(const QString& text, const StepParts& parts, const std::function<void()>& change,
+                             GridCell cell) {
+  DocumentState before = CaptureState(parts);
+  change();
+  DocumentState after = CaptureState(parts);
+  if (parts.bandAndCaption) {
+    RefreshBandMarks();
+  } else {
+    for (int row : parts.rows) RefreshBandMark(row);
+    CountChannelsOutsideBand();
+  }
+  return PushStep(text, std::move(before), std::move(after), cell);
+}
+
+// --- Channels outside the band ------------------------------------------------------
+
+bool CTorvanView::RefreshBandMark(int row) {
+  if (row < 1 || row >= kGridRows) return false;
+  const bool used = !m_grid.TextMatrix(row, kColRxFrequency).empty();
+  bool outside = false;
+  for (int col : {kColRxFrequency, kColTxFrequency}) {
+    const std::string text = m_grid.TextMatrix(row, col);
+    const bool out = used && !text.empty() && CheckFrequency(ConvertFrequency(text), m_app.band) == MessageId::OutOfRange;
+    m_grid.SetCellMark(row, col,
+                       out ? tr("Outside the band %1 - %2 MHz: a new value must lie inside it.")
+                                 .arg(m_app.band.lowerMHz)
+                                 .arg(m_app.band.upperMHz)
+                           : QString());
+    outside = outside || out;
+  }
+  m_rowOutsideBand[static_cast<std::size_t>(row)] = outside;
+  return outside;
+}
+
+void CTorvanView::RefreshBandMarks() {
+  m_grid.BeginUpdate();
+  for (int row = 1; row < kGridRows; ++row) RefreshBandMark(row);
+  m_grid.EndUpdate();
+  CountChannelsOutsideBand();
+}
+
+void CTorvanView::CountChannelsOutsideBand() {
+  const int count = static_cast<int>(std::count(m_rowOutsideBand.begin(), m_rowOutsideBand.end(), true));
+  if (count == m_channelsOutsideBand) return;
+  m_channelsOutsideBand = count;
+  emit channelsOutsideBandChanged(count);
+}
 
 void CTorvanView::EncodeImage(RadioImage& image) {
   OnLeaveCellGrid();

@@ -8,13 +8,16 @@
 // the frequencies and the name, a drop-down list for the other columns). The
 // editor opens when its cell is entered or clicked and is committed through
 // the core's cell rules (channels/CellRules.h) when the cell is left, on
-// Enter, and before every encode; scrolling closes it without a commit.
+// Enter, when the grid scrolls, and before every encode. Each commit that
+// changes a row is one step of the document's undo history.
 // The editing part lives in TorvanViewEditing.cpp.
 
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/channels/DocumentStep.h"
 #include "app/grid/FlexGrid.h"
 #include "core/channels/CellRules.h"
 #include "core/radio/RadioImage.h"
@@ -48,6 +51,7 @@ class CTorvanView : public QWidget {
   void OnInitialUpdate();
 
   // Image -> grid, program-wide band limits and the main window caption.
+  // Not a step of its own: a read records the decode in its step.
   void DecodeImage();
   // Commits an open cell editor, then writes the band limits and all 200 rows
   // into the document's image (or into `image`).
@@ -56,9 +60,10 @@ class CTorvanView : public QWidget {
 
   // Commits the open in-place editor into the current cell through the cell
   // rules: a frequency outside the band or off the channel raster is refused
-  // with a warning and empties the row (Rx) or the cell (Tx); a new channel
-  // gets its defaults. Without an open editor it does nothing, so calling it
-  // twice is harmless. Write, the clone session and every encode call it first.
+  // with a warning and the row stays as it was; a new channel gets its
+  // defaults. An editor whose text was not changed commits (and checks)
+  // nothing. Without an open editor it does nothing, so calling it twice is
+  // harmless. Write, the clone session and every encode call it first.
   void OnLeaveCellGrid();
 
   // The editor of grid column `col` (1..9; any other column gives the Rx
@@ -68,14 +73,56 @@ class CTorvanView : public QWidget {
   // The editor that is open (shown and not yet committed), or nullptr.
   QWidget* OpenEditor() const;
 
+  // --- Undo steps (app/channels/DocumentStep.h) ----------------------------------
+  // The state of `parts` now: the grid rows, the image, the band, the caption.
+  DocumentState CaptureState(const StepParts& parts) const;
+  // Puts `state` in place: an open editor is closed first without a commit
+  // (its cell is about to change under it); then rows, image, band and
+  // caption; then the keyboard goes to `cell` with its editor open (or, with
+  // no cell, back to the editor that was open).
+  void ApplyState(const DocumentState& state, GridCell cell = {});
+  // Records a change already made as one step of the document's undo
+  // history; nothing when `before` equals `after`. True when recorded.
+  bool PushStep(const QString& text, DocumentState before, DocumentState after, GridCell cell = {});
+  // Captures `parts`, runs `change`, captures them again and records the
+  // step. True when the change changed anything.
+  bool RecordStep(const QString& text, const StepParts& parts, const std::function<void()>& change,
+                  GridCell cell = {});
+
+  // Edit > Undo: typing in the open editor is undone first, as an edit field
+  // undoes its own typing; with nothing typed there, the document's last step.
+  void Undo();
+  // Edit > Redo: the document's next step. Text typed in the open editor is a
+  // new change: it is committed instead, and there is nothing left to redo.
+  void Redo();
+
+  // --- Main window caption ---------------------------------------------------------
+  // The caption this document gives the main window (set by a decode and by
+  // the product information's OK).
+  QString MainCaption() const { return m_mainCaption; }
+  void SetMainCaption(const QString& caption);
+
+  // --- Channels outside the band -----------------------------------------------------
+  // Marks (red, with a tooltip saying why) every frequency cell that lies
+  // outside the program's band limits, after the band changed or channels
+  // came from a file. Nothing is deleted: a marked channel stays as it is
+  // until the user edits it.
+  void RefreshBandMarks();
+  // Used channels with a frequency outside the band.
+  int ChannelsOutsideBand() const { return m_channelsOutsideBand; }
+
  signals:
-  // The caption the main window takes after a decode.
+  // The caption the main window takes (after a decode, a product dialog's
+  // OK, an undo or redo of either).
   void mainCaptionChanged(const QString& caption);
+  // The number of channels outside the band changed.
+  void channelsOutsideBandChanged(int count);
 
  protected:
   // The keyboard hook of the grid and its editors: Enter and Tab commit and
-  // move on, Shift+Tab moves back, Escape keeps the open editor as it is, and
-  // typing on the grid opens the current cell's editor with what was typed.
+  // move on, Shift+Tab moves back, Escape keeps the open editor as it is,
+  // Ctrl+Z and Ctrl+Y (Ctrl+Shift+Z) undo and redo, and typing on the grid
+  // opens the current cell's editor with what was typed.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private slots:
@@ -98,6 +145,17 @@ class CTorvanView : public QWidget {
   // Closes every editor without a commit (a scroll, a decode).
   void HideAllEditors();
   void ShowCellWarning(MessageId id);
+  // True when the open editor shows something else than when it opened.
+  bool EditorChanged(const QWidget* editor) const;
+  // Puts the open editor back to what it showed when it opened (one step of
+  // its own typing for an edit field); false when there was nothing to undo.
+  bool UndoTyping();
+  // Moves the current cell to `cell` and opens its editor.
+  void GoToCell(GridCell cell);
+  // Marks the frequency cells of `row` outside the band; true when it holds a
+  // used channel outside the band.
+  bool RefreshBandMark(int row);
+  void CountChannelsOutsideBand();
   // Enter (and Tab): commit, then on to the next cell unless a test failed.
   void OnEnterKey();
   void MoveToNextCell(int row, int col);
@@ -125,8 +183,13 @@ class CTorvanView : public QWidget {
   QComboBox* m_comboBusyLock = nullptr;
   QComboBox* m_comboBandwidth = nullptr;
   QComboBox* m_comboScanAdd = nullptr;
+  QString m_openedText;           // the open editor's text when it opened
+  QString m_mainCaption;
+  std::vector<bool> m_rowOutsideBand = std::vector<bool>(kGridRows, false);
+  int m_channelsOutsideBand = 0;
   bool m_committing = false;      // a warning of a commit is on screen
   bool m_passingThrough = false;  // a two-step move is in its first step
+  bool m_scrollCommitQueued = false;  // a scroll's commit waits for its event to end
 };
 
 }  // namespace torvan

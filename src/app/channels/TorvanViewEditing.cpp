@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 #include <QAbstractItemView>
 #include <QMessageBox>
 #include <QStringListModel>
@@ -15,6 +16,7 @@
 #include "app/base/Help.h"
 #include "app/channels/ChannelNameValidator.h"
 #include "app/channels/TorvanView.h"
+#include "app/radio/TorvanDoc.h"
 #include "core/radio/NameCodes.h"
 
 namespace torvan {
@@ -26,6 +28,14 @@ QStringList Words(std::initializer_list<Text> texts, DisplayLanguage lang) {
   QStringList words;
   for (Text t : texts) words << Qs(TextFor(t, lang));
   return words;
+}
+
+bool IsUndoKey(const QKeyEvent* k) { return k->matches(QKeySequence::Undo); }
+
+bool IsRedoKey(const QKeyEvent* k) {
+  const Qt::KeyboardModifiers mods = k->modifiers() & ~Qt::KeypadModifier;
+  return k->matches(QKeySequence::Redo) || (mods == Qt::ControlModifier && k->key() == Qt::Key_Y) ||
+         (mods == (Qt::ControlModifier | Qt::ShiftModifier) && k->key() == Qt::Key_Z);
 }
 
 // Keys that write into a cell: a printable character, Delete, Backspace.
@@ -157,10 +167,13 @@ void CTorvanView::PlaceEditor() {
     QWidget* other = EditorForColumn(col);
     if (other != e && !other->isHidden()) HideEditor(other);
   }
-  if (auto* edit = qobject_cast<QLineEdit*>(e); edit && e->isHidden()) {
+  const bool opening = e->isHidden();
+  if (auto* edit = qobject_cast<QLineEdit*>(e); edit && opening) {
     edit->setText(m_grid.Text());
     edit->selectAll();
   }
+  // What the editor showed when it opened: leaving it unchanged commits nothing.
+  if (opening) m_openedText = EditorText(e);
   // Over the cell, its grid lines left in sight.
   e->setGeometry(m_grid.showGrid() ? m_grid.CellRect().adjusted(0, 0, -1, -1) : m_grid.CellRect());
   e->show();
@@ -187,11 +200,18 @@ CommitResult CTorvanView::CommitEditor() {
   if (!e || e->isHidden() || m_committing) return {};
   const int row = m_grid.Row();
   const int col = m_grid.Col();
+  const QString typed = EditorText(e);
+  if (typed == m_openedText) {
+    // Nothing was changed here: nothing is checked again, so a channel that
+    // a band change left outside the band is not refused merely by passing.
+    HideEditor(e);
+    return {};
+  }
 
   ChannelTexts texts;
   for (int c = kColRxFrequency; c <= kColName; ++c) texts[TextIndex(c)] = m_grid.TextMatrix(row, c);
   const ChannelTexts before = texts;
-  const CommitResult result = CommitCell(texts, col, EditorText(e).toStdString(), m_app.band, m_app.language);
+  const CommitResult result = CommitCell(texts, col, typed.toStdString(), m_app.band, m_app.language);
 
   // The warning comes first, while the editor still shows what was typed;
   // then the cells change and the editor closes.
@@ -204,7 +224,71 @@ CommitResult CTorvanView::CommitEditor() {
     if (texts[TextIndex(c)] != before[TextIndex(c)]) m_grid.SetTextMatrix(row, c, texts[TextIndex(c)]);
   }
   HideEditor(e);
+  if (texts != before) {
+    RefreshBandMark(row);
+    CountChannelsOutsideBand();
+    DocumentState was;
+    was.rows[row] = before;
+    DocumentState is;
+    is.rows[row] = texts;
+    const std::string_view column = ColumnHeader(col, m_app.language);
+    PushStep(tr("%1, channel %2")
+                 .arg(QString::fromUtf8(column.data(), static_cast<qsizetype>(column.size())),
+                      QString::fromStdString(RowLabel(row)).trimmed()),
+             std::move(was), std::move(is), GridCell{row, col});
+  }
   return result;
+}
+
+bool CTorvanView::EditorChanged(const QWidget* editor) const { return editor && EditorText(editor) != m_openedText; }
+
+bool CTorvanView::UndoTyping() {
+  QWidget* e = OpenEditor();
+  if (auto* edit = qobject_cast<QLineEdit*>(e)) {
+    if (edit->isUndoAvailable()) {
+      edit->undo();
+      return true;
+    }
+    if (!EditorChanged(edit)) return false;
+    edit->setText(m_openedText);  // changed without a history of its own
+    edit->selectAll();
+    return true;
+  }
+  auto* list = qobject_cast<QComboBox*>(e);
+  if (!list || !EditorChanged(list)) return false;
+  // Back to the item (or the text no item begins with) the list opened on.
+  list->setCurrentIndex(list->placeholderText() == m_openedText ? -1 : list->findText(m_openedText));
+  return true;
+}
+
+void CTorvanView::Undo() {
+  if (UndoTyping() || m_document.InTransfer()) return;
+  QUndoStack& steps = m_document.UndoStack();
+  if (steps.canUndo()) steps.undo();
+}
+
+void CTorvanView::Redo() {
+  if (auto* edit = qobject_cast<QLineEdit*>(OpenEditor()); edit && edit->isRedoAvailable()) {
+    edit->redo();
+    return;
+  }
+  if (EditorChanged(OpenEditor())) {
+    // What was typed is the newest change: it goes in, and the steps that
+    // were undone before it cannot come back over it.
+    CommitEditor();
+    return;
+  }
+  QUndoStack& steps = m_document.UndoStack();
+  if (steps.canRedo() && !m_document.InTransfer()) steps.redo();
+}
+
+void CTorvanView::GoToCell(GridCell cell) {
+  // Straight there: the cells on the way are not opened (nor committed).
+  m_passingThrough = true;
+  m_grid.SetRow(cell.row);
+  m_grid.SetCol(cell.col);
+  m_passingThrough = false;
+  OnEnterCellGrid();
 }
 
 void CTorvanView::ShowCellWarning(MessageId id) {
@@ -236,10 +320,22 @@ void CTorvanView::HideAllEditors() {
 }
 
 void CTorvanView::OnScrollGrid() {
-  // The cell moved away under its editor: close it without a commit; the cell
-  // keeps its text and the current cell stays.
-  HideAllEditors();
+  // The cell moves away under its editor: what was typed goes in as when the
+  // cell is left (a refused value shows its warning); the current cell stays.
+  // The commit waits until the wheel or scroll bar event is over: a warning
+  // must not open in the middle of its delivery.
   m_grid.viewport()->update();
+  QWidget* editor = OpenEditor();
+  if (!editor || m_scrollCommitQueued) return;
+  m_scrollCommitQueued = true;
+  const GridCell cell{m_grid.Row(), m_grid.Col()};
+  QTimer::singleShot(0, this, [this, editor, cell] {
+    m_scrollCommitQueued = false;
+    // Only the editor the scroll moved away: one opened since is left alone.
+    if (OpenEditor() != editor || m_grid.Row() != cell.row || m_grid.Col() != cell.col) return;
+    CommitEditor();
+    m_grid.viewport()->update();
+  });
 }
 
 // --- Keys -------------------------------------------------------------------------
@@ -288,6 +384,26 @@ void CTorvanView::MoveToPreviousCell() {
 bool CTorvanView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     if (QComboBox* list = ListOfDroppedView(watched)) return OnDroppedListKey(list, static_cast<QKeyEvent*>(event));
+  }
+  // Undo and redo in an editor: the edit field would take them for its own
+  // typing alone; the view decides (its typing first, then the document).
+  if (event->type() == QEvent::ShortcutOverride && IsEditor(watched)) {
+    auto* k = static_cast<QKeyEvent*>(event);
+    if (IsUndoKey(k) || IsRedoKey(k)) {
+      k->accept();  // the key comes here as a key press, not to a window shortcut
+      return true;
+    }
+  }
+  if (event->type() == QEvent::KeyPress && (watched == &m_grid || IsEditor(watched))) {
+    auto* k = static_cast<QKeyEvent*>(event);
+    if (IsUndoKey(k)) {
+      Undo();
+      return true;
+    }
+    if (IsRedoKey(k)) {
+      Redo();
+      return true;
+    }
   }
   if (event->type() != QEvent::KeyPress || (watched != &m_grid && !IsEditor(watched)))
     return QWidget::eventFilter(watched, event);

@@ -157,6 +157,23 @@ void CMSFlexGrid::SetCellText(int row, int col, const QString& text) {
   }
 }
 
+void CMSFlexGrid::SetCellMark(int row, int col, const QString& why) {
+  if (row < 1 || col < 1) return;  // only data cells are marked
+  QTableWidgetItem* it = ItemAt(row, col);
+  if (!it) {
+    if (why.isEmpty()) return;
+    it = EnsureItem(row, col);
+  }
+  if (it->toolTip() == why) return;
+  it->setToolTip(why);
+  it->setForeground(why.isEmpty() ? QBrush() : QBrush(QColor(kMarkColor)));
+}
+
+QString CMSFlexGrid::CellMark(int row, int col) const {
+  const QTableWidgetItem* it = row >= 1 && col >= 1 ? ItemAt(row, col) : nullptr;
+  return it ? it->toolTip() : QString();
+}
+
 std::string CMSFlexGrid::TextMatrix(int row, int col) const { return CellText(row, col).toStdString(); }
 
 void CMSFlexGrid::SetTextMatrix(int row, int col, std::string_view text) {

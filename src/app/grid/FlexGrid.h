@@ -40,11 +40,20 @@ class CMSFlexGrid : public QTableWidget, public TextGrid {
   // Text of the current cell.
   QString Text() const { return CellText(row_, col_); }
 
+  // Marks a data cell whose value needs the user's eye: its text in red and
+  // `why` as its tooltip. An empty `why` takes the mark away.
+  void SetCellMark(int row, int col, const QString& why);
+  // The reason a cell is marked; empty when it is not.
+  QString CellMark(int row, int col) const;
+
   // Many cell changes at once (a decode writes 1800 cells): between
   // BeginUpdate and EndUpdate no per-cell notification or repaint happens;
   // EndUpdate repaints once. Calls nest.
   void BeginUpdate();
   void EndUpdate();
+
+  // The text colour of a marked cell.
+  static constexpr QRgb kMarkColor = qRgb(220, 0, 0);
 
   // --- Current cell -----------------------------------------------------------
   int Row() const { return row_; }

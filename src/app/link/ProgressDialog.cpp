@@ -24,7 +24,8 @@ CProgressDialog::CProgressDialog(const AppContext& app, QWidget* owner)
       m_progress(new QProgressBar(this)),
       m_ok(new QPushButton(tr("OK"), this)),
       m_cancel(new QPushButton(tr("Cancel"), this)),
-      m_counter(new QLabel(QStringLiteral("0"), this)) {
+      m_counter(new QLabel(QStringLiteral("0"), this)),
+      m_text(new QLabel(this)) {
   setModal(false);
   setWindowTitle(tr("Process"));
   QFont f(QStringLiteral("Times New Roman"), kFontPointSize);
@@ -42,6 +43,8 @@ CProgressDialog::CProgressDialog(const AppContext& app, QWidget* owner)
   m_counter->setGeometry(du.Rect(83, 40, 40, 14));
   m_counter->setAlignment(Qt::AlignCenter);
   m_counter->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  m_text->setGeometry(du.Rect(23, 5, 159, 13));
+  m_text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   setFixedSize(du.X(kWidth), du.Y(kHeight));
 
   connect(m_ok, &QPushButton::clicked, this, &CProgressDialog::OnOK);
@@ -49,12 +52,12 @@ CProgressDialog::CProgressDialog(const AppContext& app, QWidget* owner)
   InstallHelpKey(this, app, [this] { return m_helpTopic; });
 }
 
-void CProgressDialog::Create(const QString& title) {
+void CProgressDialog::Create(const QString& title, const QString& text) {
   m_progress->setRange(0, kInitialRange);
   m_progress->setValue(0);
   m_counter->setText(QStringLiteral("0"));
   m_ok->setEnabled(true);
-  setWindowTitle(title);
+  SetTexts(title, text);
   m_cancelRequested = false;
   show();
   // Centred over the owner window (the main window), as on every showing.
@@ -63,6 +66,17 @@ void CProgressDialog::Create(const QString& title) {
   }
   raise();
   activateWindow();
+  m_ok->setFocus();
+}
+
+void CProgressDialog::SetTexts(const QString& title, const QString& text) {
+  setWindowTitle(title);
+  m_text->setText(text);
+}
+
+void CProgressDialog::Reoffer() {
+  m_cancelRequested = false;
+  m_ok->setEnabled(true);
   m_ok->setFocus();
 }
 

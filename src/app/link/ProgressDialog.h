@@ -1,8 +1,8 @@
 #pragma once
 // CProgressDialog: the modeless window of a transfer with the radio. Program >
-// Read or Write offers it; its OK asks for the transfer to start
-// (startRequested); the session moves its bar and counter and closes it when
-// it ends. Cancel before OK closes it and nothing is sent; Cancel during the
+// Read or Write offers it; its title and a line of text say which direction
+// OK runs; its OK asks for the transfer to start (startRequested); the
+// session moves its bar and counter and closes it when it ends. Cancel before OK closes it and nothing is sent; Cancel during the
 // transfer is remembered (CancelRequested), and the session sees it at its
 // next pump step.
 //
@@ -28,8 +28,13 @@ class CProgressDialog : public QDialog {
   CProgressDialog(const AppContext& app, QWidget* owner);
 
   // Shows the window centred over its owner with a fresh state (bar and
-  // counter at 0, OK enabled, no cancel) and `title`.
-  void Create(const QString& title);
+  // counter at 0, OK enabled, no cancel), `title` and `text`.
+  void Create(const QString& title, const QString& text);
+  // The title and the line of text, while the window is shown.
+  void SetTexts(const QString& title, const QString& text);
+  // OK asked for a start that did not happen (the user kept the document):
+  // the transfer is offered again as it was.
+  void Reoffer();
   // True while a transfer is offered or running.
   bool WindowExists() const { return isVisible(); }
   // Closes the window; the object stays for the next transfer.
@@ -47,6 +52,7 @@ class CProgressDialog : public QDialog {
   QPushButton* OkButton() const { return m_ok; }
   QPushButton* CancelButton() const { return m_cancel; }
   QLabel* Counter() const { return m_counter; }
+  QLabel* Text() const { return m_text; }
   QProgressBar* Bar() const { return m_progress; }
 
  signals:
@@ -68,6 +74,7 @@ class CProgressDialog : public QDialog {
   QPushButton* m_ok;
   QPushButton* m_cancel;
   QLabel* m_counter;
+  QLabel* m_text;
   bool m_cancelRequested = false;
   int m_helpTopic = 0;
 };

@@ -3,22 +3,31 @@
 // cable, so the main window has one controller and there is at most one
 // transfer at a time:
 //   - Program > Read or Write offers the progress window for a document
-//     window; while it is offered or its session runs, Read and Write change
-//     only the direction of that transfer;
+//     window; while it is offered, Read and Write change only the direction
+//     of that transfer, and the window's title and text always name the
+//     direction OK runs; once the session runs its direction stays;
 //   - the window's OK runs one clone session on that document's image, on the
 //     port of the next transfer (a device, or the virtual radio, which the
-//     controller starts when it is chosen and keeps for the program's run);
+//     controller starts when it is chosen and keeps for the program's run).
+//     A read over a document with unsaved changes asks first (SetBeforeRead);
+//     a write of an image that is no radio memory is refused before the port
+//     opens;
 //   - runningChanged tells when a session starts and ends: meanwhile the
 //     session holds the document's image and the port, and runs the event
-//     loop between blocks.
+//     loop between blocks;
+//   - transferEnded says how it ended, for the status bar; a write that
+//     stopped after blocks went out warns that the radio's memory is
+//     incomplete.
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 #include "app/link/VirtualRadio.h"
 #include "core/link/CloneHost.h"
+#include "core/link/CloneSession.h"
 
 class QAction;
 class QWidget;
@@ -64,16 +73,31 @@ class TransferController : public QObject {
   CProgressDialog& ProgressDialog();
   // Keys that also act while the progress window has the keyboard.
   void SetTransferKeys(const QList<QAction*>& keys);
+  // Asked when OK starts a read into the document of `view`: false keeps the
+  // document as it is, and the transfer stays offered.
+  void SetBeforeRead(std::function<bool(CTorvanView& view)> ask) { m_beforeRead = std::move(ask); }
 
  signals:
   // A clone session starts (true) or has ended (false).
   void runningChanged(bool running);
+  // A transfer ended (completed, cancelled, failed or refused); `message`
+  // says so in a line for the status bar ("Read complete: 200 channels,
+  // 19.4 s").
+  void transferEnded(const QString& message);
 
  private:
   void Offer(CTorvanView* view, CloneDirection direction);
   // The progress window's OK: one clone session.
   void Run();
   void OnViewDestroyed();
+  // The title and text of the progress window for the direction it runs.
+  void ShowDirection();
+  // A write is refused before the port opens when its image is no radio
+  // memory (a file of another size, band bytes that are no band).
+  bool MayWrite(CTorvanView& view);
+  // How the session ended, in the status bar (and a warning for a write that
+  // left the radio incomplete).
+  void Report(const CloneResult& result, double seconds, const CTorvanView& view);
 
   AppContext& m_app;
   QWidget* m_owner;
@@ -81,6 +105,7 @@ class TransferController : public QObject {
   QPointer<CProgressDialog> m_dialog;
   QPointer<CTorvanView> m_view;
   QList<QAction*> m_transferKeys;
+  std::function<bool(CTorvanView&)> m_beforeRead;
   QString m_port = QStringLiteral("COM1");
   CloneDirection m_direction = CloneDirection::Read;
   bool m_running = false;

@@ -16,8 +16,8 @@ QString FromView(std::string_view s) { return QString::fromUtf8(s.data(), static
 }  // namespace
 
 TransferHost::TransferHost(const TransferController& controller, CTorvanView& view, CProgressDialog& dialog,
-                           const AppContext& app)
-    : m_controller(controller), m_view(view), m_dialog(dialog), m_app(app) {}
+                           const AppContext& app, const RadioImage& imageBefore)
+    : m_controller(controller), m_view(view), m_dialog(dialog), m_app(app), m_imageBefore(imageBefore) {}
 
 CloneDirection TransferHost::Direction() const { return m_controller.Direction(); }
 
@@ -26,8 +26,14 @@ void TransferHost::CommitEdit() { m_view.OnLeaveCellGrid(); }
 void TransferHost::EncodeImage(RadioImage& image) { m_view.EncodeImage(image); }
 
 void TransferHost::DecodeImage(const RadioImage&) {
-  // The session has put the radio's memory into the document's image.
+  // The session has put the radio's memory into the document's image; the
+  // grid, the band and the caption follow. One step: undo puts back the
+  // document as it was before the read.
+  DocumentState before = m_view.CaptureState(StepParts::Everything());
+  before.image = m_imageBefore;
   m_view.DecodeImage();
+  m_view.PushStep(QCoreApplication::translate("torvan::TransferHost", "Read from the radio"), std::move(before),
+                  m_view.CaptureState(StepParts::Everything()));
 }
 
 void TransferHost::SetProgressRange(int maximum) { m_dialog.SetRange(maximum); }

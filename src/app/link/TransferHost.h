@@ -1,10 +1,12 @@
 #pragma once
 // TransferHost: what a clone session run from a document window needs: the
-// controller's direction; the view's editor commit, encode and decode; the
-// progress window's bar, counter and cancel; the event loop for the pump
-// steps; and the message boxes of the transfer.
+// controller's direction; the view's editor commit, encode and decode (a
+// complete read is one step of the document's undo history); the progress
+// window's bar, counter and cancel; the event loop for the pump steps; and
+// the message boxes of the transfer.
 
 #include "core/link/CloneHost.h"
+#include "core/radio/RadioImage.h"
 
 class QWidget;
 
@@ -17,8 +19,10 @@ class TransferController;
 
 class TransferHost final : public CloneHost {
  public:
+  // `imageBefore` is the document's image as the session starts: what an
+  // undo of the read puts back.
   TransferHost(const TransferController& controller, CTorvanView& view, CProgressDialog& dialog,
-               const AppContext& app);
+               const AppContext& app, const RadioImage& imageBefore);
 
   CloneDirection Direction() const override;
   void CommitEdit() override;
@@ -39,6 +43,7 @@ class TransferHost final : public CloneHost {
   CTorvanView& m_view;
   CProgressDialog& m_dialog;
   const AppContext& m_app;
+  RadioImage m_imageBefore;
 };
 
 }  // namespace torvan

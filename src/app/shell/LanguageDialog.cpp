@@ -65,4 +65,10 @@ void CLanguageDialog::accept() {
   QDialog::accept();
 }
 
+void CLanguageDialog::TakeBack() {
+  if (!m_changed) return;
+  m_app.SetLanguageName(m_app.languageName);
+  m_changed = false;
+}
+
 }  // namespace torvan

@@ -18,8 +18,11 @@ class CLanguageDialog : public QDialog {
 
   // 0 English, 1 Chinese; -1 before the dialog was first shown.
   int Selection() const { return m_selection; }
-  // Set by an OK that chose the other language; never cleared.
+  // Set by an OK that chose the other language; cleared only by TakeBack.
   bool Changed() const { return m_changed; }
+  // The change was not carried out (the user kept the program running with
+  // unsaved changes): "Language" gets the running language back.
+  void TakeBack();
 
   QRadioButton* EnglishButton() const { return m_english; }
   QRadioButton* ChineseButton() const { return m_chinese; }

@@ -9,17 +9,20 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUndoGroup>
 #include <algorithm>
 
 #include "app/base/AppContext.h"
@@ -45,7 +48,6 @@ namespace {
 
 constexpr const char* kCommandIdProperty = "torvanCommandId";
 constexpr int kToolbarIconSize = 16;
-constexpr qint64 kImageBytes = 8192;
 
 }  // namespace
 
@@ -59,8 +61,13 @@ CMainFrame::CMainFrame(AppContext& app, QWidget* parent)
   setCentralWidget(m_mdiClient);
   connect(m_mdiClient, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
+  m_undoGroup = new QUndoGroup(this);
   CreateMenusAndToolbar();
   CreateNavigatorBar();
+  m_bandNote = new QLabel(this);
+  m_bandNote->setStyleSheet(QStringLiteral("QLabel { color: #dc0000; }"));  // the colour of the marked cells
+  m_bandNote->hide();
+  statusBar()->addPermanentWidget(m_bandNote);
   statusBar()->showMessage(tr("Ready"));
   // The idle text comes back whenever a command's tip or a notice is gone.
   connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
@@ -70,6 +77,15 @@ CMainFrame::CMainFrame(AppContext& app, QWidget* parent)
   // F1 outside dialogs: the topic of the focused control, else the contents.
   InstallHelpKey(this, m_app, [] { return HelpIdOf(QApplication::focusWidget()); });
   connect(m_transfer.get(), &TransferController::runningChanged, this, &CMainFrame::OnTransferRunning);
+  // A transfer's end is said in the status bar, until something else is.
+  connect(m_transfer.get(), &TransferController::transferEnded, this,
+          [this](const QString& message) { statusBar()->showMessage(message); });
+  // A read replaces the document's channels: unsaved changes are asked about first.
+  m_transfer->SetBeforeRead([this](CTorvanView& view) {
+    for (CChildFrame* frame : ChildFrames())
+      if (frame->View() == &view) return AskToSave(frame);
+    return true;
+  });
 }
 
 CMainFrame::~CMainFrame() {
@@ -77,6 +93,8 @@ CMainFrame::~CMainFrame() {
   // down, and it still reports activations: it must not call back into a
   // frame that is half destroyed.
   disconnect(m_mdiClient, nullptr, this, nullptr);
+  // So must the undo group, which hears of each document's stack as it goes.
+  disconnect(m_undoGroup, nullptr, this, nullptr);
   // The controller goes before the windows it watches.
   m_transfer.reset();
 }
@@ -114,8 +132,16 @@ void CMainFrame::CreateMenusAndToolbar() {
   file->addSeparator();
   file->addAction(MakeAction(cmd::kAppExit, tr("E&xit"), tr("Quit the application")));
 
-  // Edit: the three pages.
+  // Edit: undo and redo, then the three pages.
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  QAction* undo = MakeAction(cmd::kEditUndo, tr("&Undo\tCtrl+Z"), tr("Undo the last change"),
+                             QKeySequence(Qt::CTRL | Qt::Key_Z), QStringLiteral("undo"));
+  QAction* redo = MakeAction(cmd::kEditRedo, tr("&Redo\tCtrl+Y"), tr("Redo the change undone last"),
+                             QKeySequence(Qt::CTRL | Qt::Key_Y), QStringLiteral("redo"));
+  redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  edit->addAction(undo);
+  edit->addAction(redo);
+  edit->addSeparator();
   edit->addAction(MakeAction(cmd::kProductInformation, tr("&Product Information"),
                              tr("Choose the radio type and its frequency band")));
   edit->addAction(MakeAction(cmd::kChannelInformation, tr("&Channel Information"), tr("Show the channel table")));
@@ -177,8 +203,10 @@ void CMainFrame::CreateMenusAndToolbar() {
   m_menus = {file, edit, program, view, m_setupMenu, m_helpMenu};
   for (QMenu* m : m_menus) m->installEventFilter(this);  // F1 on a menu item
 
-  // Toolbar: New, Open, Save | Read, Write | Print | About.
+  // Toolbar: New, Open, Save | Undo, Redo | Read, Write | Print | About.
   for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave}) toolbar->addAction(Action(id));
+  toolbar->addSeparator();
+  for (int id : {cmd::kEditUndo, cmd::kEditRedo}) toolbar->addAction(Action(id));
   toolbar->addSeparator();
   for (int id : {cmd::kRead, cmd::kWrite}) toolbar->addAction(Action(id));
   toolbar->addSeparator();
@@ -188,6 +216,7 @@ void CMainFrame::CreateMenusAndToolbar() {
   // Toolbar tips: the command's name without menu markers.
   const QHash<int, QString> tips = {
       {cmd::kFileNew, tr("New")},     {cmd::kFileOpen, tr("Open")},   {cmd::kFileSave, tr("Save")},
+      {cmd::kEditUndo, tr("Undo")},   {cmd::kEditRedo, tr("Redo")},
       {cmd::kRead, tr("Read")},       {cmd::kWrite, tr("Write")},     {cmd::kFilePrint, tr("Print")},
       {cmd::kAppAbout, tr("About")},
   };
@@ -206,6 +235,12 @@ void CMainFrame::CreateMenusAndToolbar() {
   connect(Action(cmd::kFileClose), &QAction::triggered, this, &CMainFrame::OnFileClose);
   connect(Action(cmd::kFileSave), &QAction::triggered, this, &CMainFrame::OnFileSave);
   connect(Action(cmd::kFileSaveAs), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
+  connect(Action(cmd::kEditUndo), &QAction::triggered, this, &CMainFrame::OnEditUndo);
+  connect(Action(cmd::kEditRedo), &QAction::triggered, this, &CMainFrame::OnEditRedo);
+  for (auto changed : {&QUndoGroup::canUndoChanged, &QUndoGroup::canRedoChanged})
+    connect(m_undoGroup, changed, this, &CMainFrame::ShowUndoState);
+  for (auto changed : {&QUndoGroup::undoTextChanged, &QUndoGroup::redoTextChanged})
+    connect(m_undoGroup, changed, this, &CMainFrame::ShowUndoState);
   connect(Action(cmd::kAppExit), &QAction::triggered, this, &QWidget::close);
   connect(Action(cmd::kAppAbout), &QAction::triggered, this, &CMainFrame::OnAppAbout);
   connect(Action(cmd::kChannelInformation), &QAction::triggered, this, &CMainFrame::OnChannelInformation);
@@ -275,11 +310,15 @@ QList<CChildFrame*> CMainFrame::ChildFrames() const {
 CChildFrame* CMainFrame::CreateDocumentWindow(std::unique_ptr<CTorvanDoc> doc) {
   // Every new document window starts from the stored port choice.
   m_transfer->LoadStoredPort();
+  m_undoGroup->addStack(&doc->UndoStack());
   auto* frame = new CChildFrame(std::move(doc), m_app);
   m_mdiClient->addSubWindow(frame);
   CTorvanView* view = frame->View();
-  connect(view, &CTorvanView::mainCaptionChanged, this, &QWidget::setWindowTitle);
+  connect(view, &CTorvanView::mainCaptionChanged, this, [this, view](const QString& caption) {
+    if (view == ActiveView() || !m_activeChild) SetCaption(caption);
+  });
   view->OnInitialUpdate();
+  SetCaption(view->MainCaption());
 
   // The window fits the table's width and a screenful of rows.
   const CMSFlexGrid& grid = view->Grid();
@@ -296,6 +335,7 @@ CChildFrame* CMainFrame::CreateDocumentWindow(std::unique_ptr<CTorvanDoc> doc) {
   frame->show();
   m_mdiClient->setActiveSubWindow(frame);
   m_activeChild = frame;
+  FollowActiveDocument();
   return frame;
 }
 
@@ -306,90 +346,215 @@ bool CMainFrame::NewDocument() {
   return true;
 }
 
-bool CMainFrame::OpenDocumentFile(const QString& path) {
+bool CMainFrame::OpenDocumentFile(const QString& path, bool closePrevious) {
   auto doc = std::make_unique<CTorvanDoc>();
-  const Status s = doc->OnOpenDocument(path);
-  if (!s.ok()) {
-    ShowFileError(FileAction::Open, path, s);
+  const DatLoad load = doc->OnOpenDocument(path);
+  if (!load.ok()) {
+    ShowOpenError(path, load);
     return false;
   }
+  if (load.kind == DatFileKind::TooLong && !AgreeToOpenPart(path, load)) return false;
   QPointer<CChildFrame> previous = m_activeChild;
   CreateDocumentWindow(std::move(doc));
-  if (previous) previous->close();  // a child frame answers a close request by hiding
+  if (previous && closePrevious) {
+    delete previous.data();  // its changes were discarded: nothing of it is kept
+  } else if (previous) {
+    previous->close();  // a child frame answers a close request by hiding
+  }
   return true;
+}
+
+bool CMainFrame::AgreeToOpenPart(const QString& path, const DatLoad& load) {
+  const QString size = load.bytesExact ? QString::number(load.bytes) : tr("more than %1").arg(kImageSize);
+  QMessageBox box(QMessageBox::Warning, m_app.messageCaption,
+                  tr("%1 is %2 bytes, not a radio memory file of %3 bytes. Open its first %3 bytes?")
+                      .arg(QDir::toNativeSeparators(path), size)
+                      .arg(kImageSize),
+                  QMessageBox::Yes | QMessageBox::No, this);
+  box.setInformativeText(tr("The file itself stays as it is: Save asks for a new file name."));
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void CMainFrame::ShowOpenError(const QString& path, const DatLoad& load) {
+  // Why, in the user's language where the load says; otherwise the file
+  // layer's own words.
+  QString reason;
+  switch (load.kind) {
+    case DatFileKind::NotFound: reason = tr("The file does not exist."); break;
+    case DatFileKind::NotRegularFile: reason = tr("It is a folder, not a file."); break;
+    case DatFileKind::Unreadable:
+      reason = tr("The file cannot be read.") + QStringLiteral(" (") + QString::fromStdString(load.systemText) +
+               QStringLiteral(")");
+      break;
+    case DatFileKind::TooShort:
+      reason = tr("The file holds %1 bytes; a radio memory file holds %2 bytes.").arg(load.bytes).arg(kImageSize);
+      break;
+    case DatFileKind::Complete:
+    case DatFileKind::TooLong: break;
+  }
+  if (reason.isEmpty()) reason = QString::fromStdString(load.error());
+  QMessageBox::warning(this, m_app.messageCaption,
+                       tr("Failed to open %1.").arg(QDir::toNativeSeparators(path)) + QStringLiteral("\n") + reason);
 }
 
 bool CMainFrame::SaveDocument(CTorvanDoc* doc, const QString& path) {
   if (!doc) return false;
   const Status s = doc->OnSaveDocument(path);
-  if (!s.ok()) {
-    ShowFileError(FileAction::Save, path, s);
-    return false;
-  }
-  return true;
+  if (s.ok()) return true;
+  // Say why, and offer another name at once: the changes are still only here.
+  QMessageBox box(QMessageBox::Warning, m_app.messageCaption,
+                  tr("Failed to save %1.").arg(QDir::toNativeSeparators(path)) + QStringLiteral("\n") +
+                      QString::fromStdString(s.error()),
+                  QMessageBox::Cancel, this);
+  QPushButton* saveAs = box.addButton(tr("Save &As..."), QMessageBox::AcceptRole);
+  box.setDefaultButton(saveAs);
+  box.setEscapeButton(QMessageBox::Cancel);
+  box.exec();
+  return box.clickedButton() == saveAs && SaveDocumentAs(doc);
 }
 
-void CMainFrame::ShowFileError(FileAction action, const QString& path, const Status& status) {
-  // Say what is wrong in the user's language where we can tell; otherwise the
-  // detail from the file layer.
-  const QFileInfo info(path);
-  const QString what = action == FileAction::Open ? tr("Failed to open %1.") : tr("Failed to save %1.");
-  QString reason;
-  if (action == FileAction::Open) {
-    if (!info.exists()) reason = tr("The file does not exist.");
-    else if (info.isDir()) reason = tr("It is a folder, not a file.");
-    else if (!info.isReadable()) reason = tr("The file cannot be read.");
-    else if (info.size() < kImageBytes)
-      reason = tr("The file holds %1 bytes; a radio memory file holds %2 bytes.").arg(info.size()).arg(kImageBytes);
+bool CMainFrame::SaveDocument(CTorvanDoc* doc) {
+  if (!doc) return false;
+  return doc->HasFile() ? SaveDocument(doc, doc->PathName()) : SaveDocumentAs(doc);
+}
+
+bool CMainFrame::SaveDocumentAs(CTorvanDoc* doc) {
+  if (!doc) return false;
+  QFileDialog dialog(this, tr("Save As"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters({QStringLiteral("*.dat"), tr("All Files (*)")});
+  dialog.setDefaultSuffix(QStringLiteral("dat"));
+  if (!doc->PathName().isEmpty()) dialog.selectFile(doc->PathName());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  return SaveDocument(doc, dialog.selectedFiles().constFirst());
+}
+
+bool CMainFrame::AskToSave(CChildFrame* frame, bool* discarded) {
+  if (discarded) *discarded = false;
+  CTorvanDoc* doc = frame ? frame->Document() : nullptr;
+  if (!doc || !doc->IsModified()) return true;
+  QMessageBox box(QMessageBox::Warning, m_app.messageCaption, tr("Save changes to %1?").arg(doc->Title()),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  InstallHelpKey(&box, m_app, [] { return ctrl::kSaveQuestion; });
+  switch (box.exec()) {
+    case QMessageBox::Save: return SaveDocument(doc);
+    case QMessageBox::Discard:
+      if (discarded) *discarded = true;
+      return true;
+    default: return false;
   }
-  if (reason.isEmpty()) reason = QString::fromStdString(status.error());
-  QMessageBox::warning(this, m_app.messageCaption, what.arg(QDir::toNativeSeparators(path)) + QStringLiteral("\n") + reason);
+}
+
+bool CMainFrame::AskToSaveAll() {
+  // The active document first: it is the one in front of the user.
+  QList<CChildFrame*> frames = ChildFrames();
+  if (m_activeChild && frames.removeOne(m_activeChild.data())) frames.prepend(m_activeChild.data());
+  for (CChildFrame* frame : std::as_const(frames))
+    if (!AskToSave(frame)) return false;
+  return true;
 }
 
 void CMainFrame::OnFileNew() {
   if (m_activeChild) {
-    if (QMessageBox::warning(this, m_app.messageCaption, m_app.Message(MessageId::AllDataCleared),
-                             QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) != QMessageBox::Ok)
+    if (m_activeChild->Document()->IsModified()) {
+      // The question about the changes stands in for the plain warning.
+      if (!AskToSave(m_activeChild)) return;
+    } else if (QMessageBox::warning(this, m_app.messageCaption, m_app.Message(MessageId::AllDataCleared),
+                                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) != QMessageBox::Ok) {
       return;
+    }
     delete m_activeChild.data();  // destroyed at once, not merely hidden
   }
   NewDocument();
 }
 
 void CMainFrame::OnFileOpen() {
+  bool discarded = false;
+  if (!AskToSave(m_activeChild, &discarded)) return;
   QFileDialog dialog(this, tr("Open"));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilters({QStringLiteral("*.dat"), tr("All Files (*)")});
   dialog.setDefaultSuffix(QStringLiteral("dat"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  OpenDocumentFile(dialog.selectedFiles().constFirst());
+  // Discarded changes go with their window once the new file is open; a
+  // file that fails to open leaves everything as it was.
+  OpenDocumentFile(dialog.selectedFiles().constFirst(), discarded);
 }
 
-void CMainFrame::OnFileSave() {
-  CTorvanDoc* doc = ActiveDocument();
-  if (!doc) return;
-  if (!doc->HasFile()) {
-    OnFileSaveAs();
-    return;
-  }
-  SaveDocument(doc, doc->PathName());
-}
+void CMainFrame::OnFileSave() { SaveDocument(ActiveDocument()); }
 
-void CMainFrame::OnFileSaveAs() {
-  CTorvanDoc* doc = ActiveDocument();
-  if (!doc) return;
-  QFileDialog dialog(this, tr("Save As"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilters({QStringLiteral("*.dat"), tr("All Files (*)")});
-  dialog.setDefaultSuffix(QStringLiteral("dat"));
-  if (!doc->PathName().isEmpty()) dialog.selectFile(doc->PathName());
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  SaveDocument(doc, dialog.selectedFiles().constFirst());
-}
+void CMainFrame::OnFileSaveAs() { SaveDocumentAs(ActiveDocument()); }
 
 void CMainFrame::OnFileClose() {
   if (m_activeChild) m_activeChild->hide();
+}
+
+void CMainFrame::OnEditUndo() {
+  if (CTorvanView* view = ActiveView()) view->Undo();
+}
+
+void CMainFrame::OnEditRedo() {
+  if (CTorvanView* view = ActiveView()) view->Redo();
+}
+
+// --- Caption, modified state, notes ---------------------------------------------
+
+void CMainFrame::FollowActiveDocument() {
+  disconnect(m_followModified);
+  disconnect(m_followBand);
+  CTorvanDoc* doc = ActiveDocument();
+  CTorvanView* view = ActiveView();
+  m_undoGroup->setActiveStack(doc ? &doc->UndoStack() : nullptr);
+  if (doc) m_followModified = connect(doc, &CTorvanDoc::modifiedChanged, this, &CMainFrame::ShowModified);
+  if (view) {
+    m_followBand = connect(view, &CTorvanView::channelsOutsideBandChanged, this, &CMainFrame::ShowBandNote);
+    view->RefreshBandMarks();  // the band may have changed while another window was in front
+    if (!view->MainCaption().isEmpty()) SetCaption(view->MainCaption());
+  }
+  ShowModified();
+  ShowBandNote();
+  ShowUndoState();
+}
+
+void CMainFrame::SetCaption(const QString& caption) { setWindowTitle(CChildFrame::WindowTitle(caption)); }
+
+void CMainFrame::ShowModified() {
+  const CTorvanDoc* doc = ActiveDocument();
+  setWindowModified(doc && doc->IsModified());
+}
+
+void CMainFrame::ShowBandNote() {
+  const CTorvanView* view = ActiveView();
+  const int count = view ? view->ChannelsOutsideBand() : 0;
+  if (count == 0) {
+    m_bandNote->hide();
+    return;
+  }
+  m_bandNote->setText(tr("Channels outside the band %1 - %2 MHz: %3")
+                          .arg(m_app.band.lowerMHz)
+                          .arg(m_app.band.upperMHz)
+                          .arg(count));
+  m_bandNote->setToolTip(tr("They are marked red in the channel table and stay as they are until you change "
+                            "them; a new frequency must lie inside the band."));
+  m_bandNote->show();
+}
+
+void CMainFrame::ShowUndoState() {
+  // The menu items name the step they undo or redo.
+  const auto label = [](const QString& base, const QString& step, const char* key) {
+    return base + (step.isEmpty() ? QString() : QStringLiteral(" ") + step) + QStringLiteral("\t") +
+           QString::fromLatin1(key);
+  };
+  Action(cmd::kEditUndo)->setText(label(tr("&Undo"), m_undoGroup->undoText(), "Ctrl+Z"));
+  Action(cmd::kEditRedo)->setText(label(tr("&Redo"), m_undoGroup->redoText(), "Ctrl+Y"));
+  // A running transfer uses the image: no step may change it meanwhile.
+  const bool free = !m_transfer->Running();
+  Action(cmd::kEditUndo)->setEnabled(free && m_undoGroup->canUndo());
+  Action(cmd::kEditRedo)->setEnabled(free && m_undoGroup->canRedo());
 }
 
 void CMainFrame::OnAppAbout() {
@@ -406,11 +571,22 @@ void CMainFrame::OnChannelInformation() {
 void CMainFrame::OnLanguage() {
   CLanguageDialog& dialog = *LanguageDialog();
   if (dialog.exec() != QDialog::Accepted || !dialog.Changed()) return;
+  // The restart ends this program: unsaved changes are asked about first, and
+  // Cancel keeps this program in its language with everything as it was.
+  if (!AskToSaveAll()) {
+    dialog.TakeBack();
+    return;
+  }
+  m_leaveAnswered = true;
   if (m_app.restart) m_app.restart();
+  m_leaveAnswered = false;  // the restart failed: the program goes on
 }
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
-  if (auto* frame = qobject_cast<CChildFrame*>(window)) m_activeChild = frame;
+  auto* frame = qobject_cast<CChildFrame*>(window);
+  if (!frame || frame == m_activeChild) return;
+  m_activeChild = frame;
+  FollowActiveDocument();
 }
 
 // --- Radio, port and pages ------------------------------------------------------
@@ -422,18 +598,28 @@ void CMainFrame::OnWrite() { m_transfer->OfferWrite(ActiveView()); }
 void CMainFrame::OnComSetup() { ComSetupDialog()->exec(); }
 
 void CMainFrame::OnProductInformation() {
-  if (CTorvanDoc* doc = ActiveDocument()) ProductInfoDialog()->Run(doc->Image());
+  CTorvanView* view = ActiveView();
+  if (!view) return;
+  // OK changes the type byte, the band and the caption: one step.
+  view->RecordStep(m_app.Text(Text::ProductInformation), StepParts::ImageAndBand(),
+                   [&] { ProductInfoDialog()->Run(view->GetDocument().Image()); });
 }
 
 void CMainFrame::OnOptionalFeatures() {
-  if (CTorvanDoc* doc = ActiveDocument()) OptionDialog()->Run(doc->Image());
+  CTorvanView* view = ActiveView();
+  if (!view) return;
+  view->RecordStep(m_app.Text(Text::OptionalFeatures), StepParts::Image(),
+                   [&] { OptionDialog()->Run(view->GetDocument().Image()); });
 }
 
 CProductInfoDialog* CMainFrame::ProductInfoDialog() {
   // Made when first needed, not while the program starts.
   if (!m_productInfoDialog) {
     m_productInfoDialog = new CProductInfoDialog(m_app, this);
-    connect(m_productInfoDialog, &CProductInfoDialog::mainTitleChanged, this, &QWidget::setWindowTitle);
+    connect(m_productInfoDialog, &CProductInfoDialog::mainTitleChanged, this, [this](const QString& title) {
+      if (CTorvanView* view = ActiveView()) view->SetMainCaption(title);
+      else SetCaption(title);
+    });
   }
   return m_productInfoDialog;
 }
@@ -457,7 +643,7 @@ void CMainFrame::OnTransferRunning(bool running) {
   if (running) {
     m_heldDuringTransfer.clear();
     for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs, cmd::kAppExit, cmd::kLanguage,
-                   cmd::kProductInformation, cmd::kOptionalFeatures}) {
+                   cmd::kProductInformation, cmd::kOptionalFeatures, cmd::kEditUndo, cmd::kEditRedo}) {
       QAction* a = Action(id);
       if (a && a->isEnabled()) {
         a->setEnabled(false);
@@ -468,6 +654,7 @@ void CMainFrame::OnTransferRunning(bool running) {
   }
   for (QAction* a : std::as_const(m_heldDuringTransfer)) a->setEnabled(true);
   m_heldDuringTransfer.clear();
+  ShowUndoState();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -477,6 +664,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     statusBar()->showMessage(tr("A transfer with the radio is running: press Cancel in its window first."));
     m_transfer->ProgressDialog().raise();
     m_transfer->ProgressDialog().activateWindow();
+    return;
+  }
+  if (!m_leaveAnswered && !AskToSaveAll()) {
+    event->ignore();
     return;
   }
   QMainWindow::closeEvent(event);

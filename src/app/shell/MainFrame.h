@@ -7,6 +7,12 @@
 //
 // Every command is a QAction reachable by its command id (Action(id)).
 //
+// Each document keeps its own undo history; Edit > Undo and Redo act on the
+// active document's. A document with unsaved changes shows "*" in its window
+// title and in the main caption, and New, Open, Exit, closing the main window,
+// the language restart and a read from the radio over it ask whether to save
+// it first (Save, Discard, Cancel).
+//
 // Program > Read and Write go to the one transfer controller. While a
 // transfer with the radio runs, the session holds the document's image and the
 // port and runs the event loop between blocks: the commands that would close
@@ -23,8 +29,11 @@
 #include <memory>
 
 #include "core/files/Status.h"
+#include "core/radio/DatFile.h"
 
 class QAction;
+class QLabel;
+class QUndoGroup;
 class QMenu;
 class QPrinter;
 class QTreeWidgetItem;
@@ -74,11 +83,26 @@ class CMainFrame : public QMainWindow {
 
   // A new document in a new window (no confirmation).
   bool NewDocument();
-  // Opens `path` in a new window and hides the window shown before. A file
-  // that cannot be loaded shows the reason and changes nothing.
-  bool OpenDocumentFile(const QString& path);
-  // Encodes and writes `doc` to `path`; a failure is shown.
+  // Opens `path` in a new window and hides the window shown before (closes
+  // it when `closePrevious`). A file that cannot be loaded shows the reason
+  // and changes nothing; a file longer than a radio memory is opened only
+  // when the user agrees to take its first 8192 bytes.
+  bool OpenDocumentFile(const QString& path, bool closePrevious = false);
+  // Encodes and writes `doc` to `path`. A failure is shown with the offer to
+  // save under another name (Save As); true only when the document was saved.
   bool SaveDocument(CTorvanDoc* doc, const QString& path);
+  // Save: to the document's file, or Save As when it has none.
+  bool SaveDocument(CTorvanDoc* doc);
+  // Save As: asks for a file name; false when the user cancels or it fails.
+  bool SaveDocumentAs(CTorvanDoc* doc);
+
+  // The answer to "Save changes to ...?" for the document of `frame`:
+  // Proceed when it has no unsaved changes, when they were saved, or when the
+  // user discarded them (`discarded` then says so); false for Cancel and for
+  // a save that failed or was cancelled.
+  bool AskToSave(CChildFrame* frame, bool* discarded = nullptr);
+  // The same for every document window in turn; false at the first Cancel.
+  bool AskToSaveAll();
 
   // --- Parts ----------------------------------------------------------------------
   CNavigatorBar* NavigatorBar() const { return m_navigatorBar; }
@@ -90,6 +114,9 @@ class CMainFrame : public QMainWindow {
   COptionDialog* OptionDialog();
   CComSetupDialog* ComSetupDialog();
   CLanguageDialog* LanguageDialog();
+  // The note of the status bar that counts the active document's channels
+  // outside the band (hidden when there are none).
+  QLabel* BandNote() const { return m_bandNote; }
   // The printer of File > Print, Print Preview and Print Setup, kept for the run.
   QPrinter& Printer();
   // The program's one transfer with the radio: the port, the offered or
@@ -102,6 +129,8 @@ class CMainFrame : public QMainWindow {
   void OnFileSave();
   void OnFileSaveAs();
   void OnFileClose();
+  void OnEditUndo();
+  void OnEditRedo();
   void OnAppAbout();
   void OnChannelInformation();
   void OnLanguage();
@@ -124,6 +153,12 @@ class CMainFrame : public QMainWindow {
   void OnSubWindowActivated(QMdiSubWindow* window);
   // A session started or ended: the commands that must not act meanwhile.
   void OnTransferRunning(bool running);
+  // The main caption as the active document gives it, marked while the
+  // document is modified.
+  void SetCaption(const QString& caption);
+  void ShowModified();
+  void ShowBandNote();
+  void ShowUndoState();
 
  private:
   QAction* MakeAction(int id, const QString& text, const QString& tip, const QKeySequence& key = {},
@@ -131,8 +166,11 @@ class CMainFrame : public QMainWindow {
   void CreateMenusAndToolbar();
   void CreateNavigatorBar();
   CChildFrame* CreateDocumentWindow(std::unique_ptr<CTorvanDoc> doc);
-  enum class FileAction { Open, Save };
-  void ShowFileError(FileAction action, const QString& path, const Status& status);
+  void ShowOpenError(const QString& path, const DatLoad& load);
+  // A file longer than a radio memory: may its first 8192 bytes be opened?
+  bool AgreeToOpenPart(const QString& path, const DatLoad& load);
+  // The window whose document the undo commands and the notes follow.
+  void FollowActiveDocument();
   void ActOnPage(const QString& pageName);
   void ShowPrintError(const Status& status);
 
@@ -153,6 +191,11 @@ class CMainFrame : public QMainWindow {
   CLanguageDialog* m_languageDialog = nullptr;
   std::unique_ptr<QPrinter> m_printer;
   QList<QAction*> m_heldDuringTransfer;  // disabled by the running session
+  QUndoGroup* m_undoGroup = nullptr;     // the undo histories of the documents
+  QLabel* m_bandNote = nullptr;
+  QMetaObject::Connection m_followModified;
+  QMetaObject::Connection m_followBand;
+  bool m_leaveAnswered = false;  // the save questions of a language restart were answered
 };
 
 }  // namespace torvan

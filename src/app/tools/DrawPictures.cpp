@@ -79,6 +79,26 @@ void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& c) {
   p.drawPolygon(QPolygonF({to + u * 3, to - u * 5 + n * 5, to - u * 5 - n * 5}));
 }
 
+// A curved arrow that turns back to the left (undo); mirrored, to the right (redo).
+void TurnArrow(QPainter& p, bool mirrored) {
+  p.save();
+  if (mirrored) {
+    p.translate(kIcon, 0);
+    p.scale(-1, 1);
+  }
+  const QColor c(30, 110, 60);
+  QPainterPath curve;
+  curve.moveTo(26, 26);
+  curve.cubicTo(28, 14, 20, 9, 11, 11);
+  p.setPen(QPen(c, 3.5, Qt::SolidLine, Qt::RoundCap));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(curve);
+  p.setPen(Qt::NoPen);
+  p.setBrush(c);
+  p.drawPolygon(QPolygonF({QPointF(3, 11.5), QPointF(13, 4), QPointF(13, 19)}));
+  p.restore();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -117,6 +137,8 @@ int main(int argc, char** argv) {
     p.setBrush(kDarkBlue);
     p.drawRect(QRectF(18, 6.5, 3, 6));
   });
+  ok &= Save(dir, "undo", kIcon, kIcon, [](QPainter& p) { TurnArrow(p, false); });
+  ok &= Save(dir, "redo", kIcon, kIcon, [](QPainter& p) { TurnArrow(p, true); });
   ok &= Save(dir, "read", kIcon, kIcon, [](QPainter& p) {
     Radio(p, 0.8);
     Arrow(p, QPointF(18, 22), QPointF(29, 22), QColor(0, 150, 60));

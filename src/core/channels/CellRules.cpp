@@ -79,12 +79,8 @@ CommitResult CommitCell(ChannelTexts& row, int col, std::string_view editorText,
     }
     ConvertedFrequency f = ConvertFrequency(editorText);
     if (const auto message = CheckFrequency(f, band)) {
-      // Never a half-written row: a bad Rx empties the channel, a bad Tx its cell.
-      if (col == kColRxFrequency) {
-        for (auto& s : row) s.clear();
-      } else {
-        cell.clear();
-      }
+      // A refused frequency changes nothing: the row keeps its channel (or
+      // stays empty) and the cell its old text, so a typo loses no data.
       return {message, true};
     }
     if (col == kColRxFrequency) {

@@ -64,12 +64,12 @@ struct CommitResult {
 
 // Commits `editorText` into column `col` (1..9) of `row`:
 // - column 1: "" empties the whole row. Otherwise the converted frequency must
-//   pass the band and raster tests; if it fails, the whole row is emptied.
+//   pass the band and raster tests; if it fails, the row stays as it was.
 //   A used row changes only its Rx cell; an empty row becomes a new channel:
 //   Rx and Tx := the converted text, then "None", "None", "High", "Unlock",
 //   "Yes", "Wide" and an empty name, in `lang`.
 // - column 2: "" empties the Tx cell. Otherwise the tests as above; if they
-//   fail, only the Tx cell is emptied. A row without Rx keeps an empty Tx.
+//   fail, the Tx cell keeps its old text. A row without Rx keeps an empty Tx.
 // - columns 3..9: a row with neither Rx nor Tx takes no attribute (the cell
 //   stays empty); otherwise the cell := editorText as it is. The editors see
 //   to the form: a list item, or a name in upper case of at most 6 characters.

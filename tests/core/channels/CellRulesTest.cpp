@@ -130,9 +130,10 @@ TEST(CellRules, RxFrequencyCommits) {
       {"decimal comma", kUsedVhf, "145,0025", kEn,
        {"145.00250", "146.10000", "88.5", "D023N", "Low", "Lock", "No", "Narrow", "RPT"}, std::nullopt},
       {"empty text empties the row", kUsedVhf, "", kEn, empty, std::nullopt},
-      {"off raster empties the row", kUsedVhf, "145.001", kEn, empty, MessageId::ErrorDataValue},
-      {"out of band empties the row", kUsedVhf, "430", kEn, empty, MessageId::OutOfRange},
-      {"not a number", kUsedVhf, "abc", kEn, empty, MessageId::OutOfRange},
+      // A refused frequency keeps the channel as it was: a typo loses nothing.
+      {"off raster keeps the row", kUsedVhf, "145.001", kEn, kUsedVhf, MessageId::ErrorDataValue},
+      {"out of band keeps the row", kUsedVhf, "430", kEn, kUsedVhf, MessageId::OutOfRange},
+      {"not a number keeps the row", kUsedVhf, "abc", kEn, kUsedVhf, MessageId::OutOfRange},
       {"failure on an empty row", empty, "-5", kEn, empty, MessageId::OutOfRange},
   };
   for (const auto& c : cases) {
@@ -159,8 +160,9 @@ TEST(CellRules, TxFrequencyCommits) {
   } cases[] = {
       {"sets Tx", kUsedVhf, "144.8", newTx, std::nullopt},
       {"empty text: no Tx", kUsedVhf, "", noTx, std::nullopt},
-      {"off raster empties only Tx", kUsedVhf, "144.801", noTx, MessageId::ErrorDataValue},
-      {"out of band empties only Tx", kUsedVhf, "440", noTx, MessageId::OutOfRange},
+      {"off raster keeps the old Tx", kUsedVhf, "144.801", kUsedVhf, MessageId::ErrorDataValue},
+      {"out of band keeps the old Tx", kUsedVhf, "440", kUsedVhf, MessageId::OutOfRange},
+      {"refused without a Tx keeps none", noTx, "440", noTx, MessageId::OutOfRange},
       {"no Tx without Rx", empty, "144.8", empty, std::nullopt},
       {"checks run without Rx too", empty, "144.801", empty, MessageId::ErrorDataValue},
   };
@@ -212,7 +214,7 @@ TEST(CellRules, CommitOnAGridRowWritesOnlyThatRow) {
   const CommitResult r = CommitCell(grid, 5, kColTxFrequency, "470.0025", kUhf, kEn);
   EXPECT_TRUE(r.testFailed);
   EXPECT_EQ(r.message, MessageId::OutOfRange);
-  EXPECT_EQ(grid.TextMatrix(5, kColTxFrequency), "");
+  EXPECT_EQ(grid.TextMatrix(5, kColTxFrequency), "430.00000");
   EXPECT_EQ(grid.TextMatrix(5, kColRxFrequency), "430.00000");
 }
 
