@@ -5,6 +5,7 @@
 #include "app/channels/TorvanView.h"
 #include "app/link/PortSetting.h"
 #include "app/link/ProgressDialog.h"
+#include "app/link/ReadBackupKeeper.h"
 #include "app/link/TransferHost.h"
 #include "app/radio/TorvanDoc.h"
 #include "core/link/CloneSession.h"
@@ -87,10 +88,14 @@ void TransferController::Run() {
 
   m_running = true;
   emit runningChanged(true);
+  const QString port = m_port;  // COM Setup may choose another meanwhile
   CloneSession session(host, view.GetDocument().Image(), device.toStdString());
-  session.Run();
+  const CloneResult result = session.Run();
   m_running = false;
   emit runningChanged(false);
+  if (result.ok() && result.direction == CloneDirection::Read) {
+    KeepBackupOfRead(m_app, m_owner, view.GetDocument().Image(), port);
+  }
 }
 
 }  // namespace torvan

@@ -1,0 +1,207 @@
+// Backups of the desktop program's reads against the virtual radio: a read
+// keeps one equal to the document's image, Setup turns it off, a folder that
+// cannot be written gives a warning and a read all the same; File > Open
+// Backup.
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "AppHarness.h"
+#include "TransferHelpers.h"
+#include "app/base/CommandIds.h"
+#include "app/channels/TorvanView.h"
+#include "app/link/PortSetting.h"
+#include "app/link/ProgressDialog.h"
+#include "app/link/TransferController.h"
+#include "app/radio/TorvanDoc.h"
+#include "core/link/PortFileName.h"
+#include "core/link/ReadBackups.h"
+#include "core/radio/DatFile.h"
+#include "e2e/BackupFolder.h"
+
+#ifdef TORVAN_SIM_PATH
+
+namespace torvan::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kSessionMs = 40000;
+
+// The files in `folder` (none when it does not exist).
+std::vector<fs::path> FilesIn(const fs::path& folder) {
+  std::vector<fs::path> files;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(folder, ec)) files.push_back(e.path());
+  return files;
+}
+
+// What a message box showed.
+struct Shown {
+  QString text;
+  QString detail;
+  bool checkBox = false;
+  bool checked = false;
+};
+
+// Answers the next message box with `button` and records it; then `next`
+// (the answer to the box after it).
+void Answer(QMessageBox::StandardButton button, Shown* shown, std::function<void()> next = {},
+            std::optional<bool> check = std::nullopt) {
+  AppHarness::WhenModal([=](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    if (!box) return false;
+    shown->text = box->text();
+    shown->detail = box->informativeText();
+    shown->checkBox = box->checkBox() != nullptr;
+    shown->checked = box->checkBox() && box->checkBox()->isChecked();
+    if (check && box->checkBox() && box->checkBox()->isChecked() != *check) {
+      box->checkBox()->setFocus();
+      QTest::keyClick(box->checkBox(), Qt::Key_Space);
+    }
+    if (next) next();
+    if (QAbstractButton* b = box->button(button)) {
+      b->setFocus();
+      QTest::keyClick(b, Qt::Key_Space);
+    }
+    return true;
+  });
+}
+
+class DesktopBackups : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(SaveDat(h.File("crafted.dat"), CraftedImage()).ok()); }
+
+  void Start(const QStringList& args, std::vector<std::string> radioArgs) {
+    ASSERT_TRUE(h.Start(args));
+    radio = std::make_unique<SimRadio>(std::move(radioArgs));
+    ASSERT_FALSE(radio->Port().empty());
+    h.Frame()->Transfer().SetPort(radio->QPort());
+  }
+  CProgressDialog& Dialog() { return h.Frame()->Transfer().ProgressDialog(); }
+  RadioImage& Image() { return h.Frame()->ActiveDocument()->Image(); }
+  void Key(Qt::Key key) {
+    ActivateWindow(h.Frame());
+    QTest::keyClick(h.Frame(), key, Qt::ControlModifier);
+    QApplication::processEvents();
+  }
+  bool RunOffered() {
+    QTest::keyClick(&Dialog(), Qt::Key_Return);
+    return QTest::qWaitFor([this] { return !Dialog().isVisible() && !QApplication::activeModalWidget(); },
+                           kSessionMs);
+  }
+  RadioImage Load(const fs::path& file) {
+    RadioImage image;
+    EXPECT_TRUE(LoadDat(file, image).ok()) << file;
+    return image;
+  }
+
+  AppHarness h;
+  ScopedUserSettings settings{h.Dir() + "/config"};
+  fs::path backups = fs::path(h.File("backups"));
+  ScopedBackupFolder folder{backups.string()};
+  std::unique_ptr<SimRadio> radio;
+};
+
+TEST_F(DesktopBackups, ReadKeepsABackupEqualToTheDocument) {
+  Start({}, {"--image", h.File("crafted.dat")});
+  EXPECT_TRUE(h.Frame()->Action(cmd::kBackupReads)->isChecked());
+  Key(Qt::Key_R);
+  ASSERT_TRUE(RunOffered());
+  ASSERT_EQ(Image(), CraftedImage());
+  const auto files = FilesIn(backups);
+  ASSERT_EQ(files.size(), 1u);
+  const std::string name = files[0].filename().string();
+  EXPECT_TRUE(IsBackupFileName(name)) << name;
+  EXPECT_TRUE(name.ends_with("-" + PortFileName(radio->Port()) + ".dat")) << name;
+  EXPECT_EQ(Load(files[0]), Image());
+}
+
+TEST_F(DesktopBackups, SetupTurnsBackupsOffAndTheChoiceIsKept) {
+  Start({}, {"--image", h.File("crafted.dat")});
+  QAction* item = h.Frame()->Action(cmd::kBackupReads);
+  h.ClickMenu(4, item);
+  ASSERT_FALSE(item->isChecked());
+  EXPECT_FALSE(LoadSwitch(h.App().Context().AppName(), kBackupsSwitch));
+  Key(Qt::Key_R);
+  ASSERT_TRUE(RunOffered());
+  EXPECT_EQ(Image(), CraftedImage());
+  EXPECT_FALSE(fs::exists(backups));
+
+  // On again: the next read keeps one.
+  h.ClickMenu(4, item);
+  ASSERT_TRUE(item->isChecked());
+  EXPECT_TRUE(LoadSwitch(h.App().Context().AppName(), kBackupsSwitch));
+  Key(Qt::Key_R);
+  ASSERT_TRUE(RunOffered());
+  EXPECT_EQ(FilesIn(backups).size(), 1u);
+}
+
+TEST_F(DesktopBackups, AFolderThatCannotBeWrittenWarnsAndTheReadStands) {
+  // A file where the folder should be: no permission trick, so it holds for root too.
+  { std::ofstream(h.File("blocker")) << "not a folder"; }
+  const ScopedBackupFolder blocked(h.File("blocker"));
+  Start({}, {"--image", h.File("crafted.dat")});
+  Key(Qt::Key_R);
+  Shown shown;
+  Answer(QMessageBox::Ok, &shown);
+  ASSERT_TRUE(RunOffered());
+  EXPECT_EQ(shown.text, "The radio's memory was read, but no backup of it could be kept.");
+  EXPECT_TRUE(shown.detail.contains("no backup of the read was kept")) << shown.detail.toStdString();
+  EXPECT_TRUE(shown.detail.contains("blocker")) << shown.detail.toStdString();
+  EXPECT_EQ(Image(), CraftedImage());
+  EXPECT_EQ(h.Frame()->ActiveView()->Grid().CellText(1, 1), "145.50000");
+}
+
+TEST_F(DesktopBackups, OpenBackupOpensItAsADocumentWithoutAFile) {
+  ASSERT_TRUE(h.Start());
+  // No folder yet: said so, and nothing is made.
+  Shown missing;
+  Answer(QMessageBox::Ok, &missing);
+  h.Frame()->Action(cmd::kFileOpenBackup)->trigger();
+  EXPECT_TRUE(missing.text.contains("does not exist")) << missing.text.toStdString();
+  EXPECT_FALSE(fs::exists(backups));
+
+  fs::create_directories(backups);
+  const fs::path backup = backups / "20261210-143005-ttyUSB0.dat";
+  ASSERT_TRUE(SaveDat(backup, CraftedImage()).ok());
+  QString startFolder;
+  AppHarness::WhenModal([&](QWidget* w) {
+    auto* dialog = qobject_cast<QFileDialog*>(w);
+    if (!dialog) return false;
+    startFolder = dialog->directory().absolutePath();
+    QWidget* focus = dialog->focusWidget();
+    if (qobject_cast<QLineEdit*>(focus)) {
+      QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClicks(focus, QString::fromStdString(backup.string()));
+    } else {
+      dialog->selectFile(QString::fromStdString(backup.string()));
+    }
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    // The first Enter may only take the completion the name field offered.
+    if (dialog->isVisible()) QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    return true;
+  });
+  h.Frame()->Action(cmd::kFileOpenBackup)->trigger();
+  EXPECT_EQ(startFolder, QDir(QString::fromStdString(backups.string())).absolutePath());
+  CTorvanDoc* doc = h.Frame()->ActiveDocument();
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(doc->Image(), CraftedImage());
+  EXPECT_EQ(h.Frame()->ActiveView()->Grid().CellText(1, 1), "145.50000");
+  EXPECT_EQ(doc->Title(), "20261210-143005-ttyUSB0.dat");
+  // Save asks for a name: the backup stays as it was read.
+  EXPECT_FALSE(doc->HasFile());
+}
+
+}  // namespace
+}  // namespace torvan::test
+
+#endif  // TORVAN_SIM_PATH
