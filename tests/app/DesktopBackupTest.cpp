@@ -1,7 +1,8 @@
 // Backups of the desktop program's reads against the virtual radio: a read
 // keeps one equal to the document's image, Setup turns it off, a folder that
 // cannot be written gives a warning and a read all the same; File > Open
-// Backup.
+// Backup; and the offer before writing a document not read from a radio,
+// which keeps the radio's memory before anything is written.
 
 #include <QCheckBox>
 #include <QDir>
@@ -199,6 +200,92 @@ TEST_F(DesktopBackups, OpenBackupOpensItAsADocumentWithoutAFile) {
   EXPECT_EQ(doc->Title(), "20261210-143005-ttyUSB0.dat");
   // Save asks for a name: the backup stays as it was read.
   EXPECT_FALSE(doc->HasFile());
+}
+
+// The offer before a write: the radio's memory goes into a backup before
+// the first block of the write, and the document is written as it was.
+TEST_F(DesktopBackups, WriteOfADocumentNotReadKeepsTheRadioFirst) {
+  Start({}, {"--image", h.File("crafted.dat"), "--save", h.File("radio.dat")});
+  const RadioImage document = Image();
+  Key(Qt::Key_W);
+  ASSERT_TRUE(Dialog().isVisible());
+  // At the first step of the write (the bar of 511), the backup exists.
+  int backupsWhenWriting = -1;
+  QObject::connect(Dialog().Bar(), &QProgressBar::valueChanged, &Dialog(), [&](int position) {
+    if (Dialog().Bar()->maximum() == 511 && position == 1 && backupsWhenWriting < 0) {
+      backupsWhenWriting = static_cast<int>(FilesIn(backups).size());
+    }
+  });
+  Shown offer;
+  Answer(QMessageBox::Ok, &offer);
+  ASSERT_TRUE(RunOffered());
+  EXPECT_TRUE(offer.checkBox);
+  EXPECT_TRUE(offer.checked);  // on the first time
+  EXPECT_EQ(backupsWhenWriting, 1);
+  const auto files = FilesIn(backups);
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(Load(files[0]), CraftedImage());  // what the radio held
+  EXPECT_EQ(Image(), document);              // the first read went to the backup only
+  ASSERT_TRUE(QTest::qWaitFor([this] { return h.Exists("radio.dat"); }, 5000));
+  const RadioImage radioMemory = Load(h.File("radio.dat"));
+  EXPECT_TRUE(std::equal(radioMemory.data(), radioMemory.data() + 0x1FF3, document.data()));
+}
+
+TEST_F(DesktopBackups, AFailingFirstReadWritesNothing) {
+  Start({QString::fromStdString(h.File("crafted.dat"))},
+        {"--fault", "short-reply=0x0800", "--save", h.File("radio.dat")});
+  const RadioImage document = Image();
+  Key(Qt::Key_W);
+  bool writeStarted = false;
+  QObject::connect(Dialog().Bar(), &QProgressBar::valueChanged, &Dialog(), [&](int) {
+    if (Dialog().Bar()->maximum() == 511) writeStarted = true;
+  });
+  Shown offer, interrupt, nothingWritten;
+  Answer(QMessageBox::Ok, &offer, [&] {
+    Answer(QMessageBox::Ok, &interrupt, [&] { Answer(QMessageBox::Ok, &nothingWritten); });
+  });
+  ASSERT_TRUE(RunOffered());
+  EXPECT_TRUE(offer.checked);
+  EXPECT_EQ(interrupt.text, "Program Interrupt, Please reset the radio and try again");
+  EXPECT_EQ(nothingWritten.text,
+            "The radio's current memory could not be read first, so nothing was written to the radio.");
+  EXPECT_TRUE(nothingWritten.detail.contains("0x0800")) << nothingWritten.detail.toStdString();
+  EXPECT_FALSE(writeStarted);
+  QTest::qWait(200);  // a write would have been saved by now
+  EXPECT_FALSE(h.Exists("radio.dat"));
+  EXPECT_TRUE(FilesIn(backups).empty());
+  EXPECT_EQ(Image(), document);
+}
+
+// Unchecked, the offer writes at once and is remembered; a document read
+// from a radio in this run is written with no offer.
+TEST_F(DesktopBackups, OfferUncheckedIsRememberedAndAReadDocumentNeedsNone) {
+  Start({QString::fromStdString(h.File("crafted.dat"))}, {"--save", h.File("radio.dat")});
+  Key(Qt::Key_W);
+  Shown offer;
+  Answer(QMessageBox::Ok, &offer, {}, false);
+  ASSERT_TRUE(RunOffered());
+  EXPECT_TRUE(offer.checked);
+  EXPECT_TRUE(FilesIn(backups).empty());
+  ASSERT_TRUE(QTest::qWaitFor([this] { return h.Exists("radio.dat"); }, 5000));
+  EXPECT_FALSE(LoadSwitch(h.App().Context().AppName(), kReadFirstSwitch));
+
+  Key(Qt::Key_W);
+  Shown again;
+  Answer(QMessageBox::Cancel, &again);
+  ASSERT_TRUE(RunOffered());
+  EXPECT_TRUE(again.checkBox);
+  EXPECT_FALSE(again.checked);  // as it was left
+
+  // Read: the document now came from the radio; the write has no offer.
+  Key(Qt::Key_R);
+  ASSERT_TRUE(RunOffered());
+  ASSERT_EQ(FilesIn(backups).size(), 1u);
+  fs::remove(h.File("radio.dat"));
+  Key(Qt::Key_W);
+  ASSERT_TRUE(RunOffered());  // no box in the way
+  ASSERT_TRUE(QTest::qWaitFor([this] { return h.Exists("radio.dat"); }, 5000));
+  EXPECT_EQ(FilesIn(backups).size(), 1u);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 namespace torvan {
 
 TransferController::TransferController(AppContext& app, QWidget* owner)
-    : m_app(app), m_owner(owner), m_simulator(VirtualRadio::ProgramIn(app.programDir)) {}
+    : m_app(app), m_owner(owner), m_simulator(VirtualRadio::ProgramIn(app.programDir)), m_readFirst(app) {}
 
 TransferController::~TransferController() = default;
 
@@ -89,11 +89,19 @@ void TransferController::Run() {
   m_running = true;
   emit runningChanged(true);
   const QString port = m_port;  // COM Setup may choose another meanwhile
+  if (m_direction == CloneDirection::Write &&
+      !m_readFirst.BeforeWrite(view.GetDocument(), host, dialog, m_owner, device.toStdString(), port)) {
+    m_running = false;
+    emit runningChanged(false);
+    host.EndProgress();
+    return;
+  }
   CloneSession session(host, view.GetDocument().Image(), device.toStdString());
   const CloneResult result = session.Run();
   m_running = false;
   emit runningChanged(false);
   if (result.ok() && result.direction == CloneDirection::Read) {
+    m_readFirst.NoteRead(view.GetDocument());
     KeepBackupOfRead(m_app, m_owner, view.GetDocument().Image(), port);
   }
 }
