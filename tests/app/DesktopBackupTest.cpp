@@ -202,6 +202,14 @@ TEST_F(DesktopBackups, OpenBackupOpensItAsADocumentWithoutAFile) {
   EXPECT_FALSE(doc->HasFile());
 }
 
+TEST(DesktopBackupTexts, TheNewCommandsSpeakChinese) {
+  AppHarness h({IniWithLanguage("Chinese"), true, true});
+  ScopedUserSettings settings{h.Dir() + "/config"};
+  ASSERT_TRUE(h.Start());
+  EXPECT_EQ(h.Frame()->Action(cmd::kFileOpenBackup)->text(), QString::fromUtf8("打开备份(&B)..."));
+  EXPECT_EQ(h.Frame()->Action(cmd::kBackupReads)->text(), QString::fromUtf8("保存每次读频的备份(&B)"));
+}
+
 // The offer before a write: the radio's memory goes into a backup before
 // the first block of the write, and the document is written as it was.
 TEST_F(DesktopBackups, WriteOfADocumentNotReadKeepsTheRadioFirst) {
