@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -263,6 +264,26 @@ TEST_F(DesktopBackups, AFailingFirstReadWritesNothing) {
   EXPECT_FALSE(h.Exists("radio.dat"));
   EXPECT_TRUE(FilesIn(backups).empty());
   EXPECT_EQ(Image(), document);
+}
+
+TEST_F(DesktopBackups, CancelDuringTheFirstReadWritesNothing) {
+  Start({QString::fromStdString(h.File("crafted.dat"))}, {"--save", h.File("radio.dat")});
+  Key(Qt::Key_W);
+  bool writeStarted = false;
+  QObject::connect(Dialog().Bar(), &QProgressBar::valueChanged, &Dialog(), [&](int position) {
+    if (Dialog().Bar()->maximum() == 511) writeStarted = true;
+    if (Dialog().Bar()->maximum() == 512 && position == 20) {
+      QTimer::singleShot(0, &Dialog(), [this] { QTest::keyClick(&Dialog(), Qt::Key_Escape); });
+    }
+  });
+  Shown offer;
+  Answer(QMessageBox::Ok, &offer);
+  ASSERT_TRUE(RunOffered());
+  EXPECT_TRUE(offer.checked);
+  EXPECT_FALSE(writeStarted);
+  QTest::qWait(200);
+  EXPECT_FALSE(h.Exists("radio.dat"));
+  EXPECT_TRUE(FilesIn(backups).empty());
 }
 
 // Unchecked, the offer writes at once and is remembered; a document read
