@@ -2,6 +2,59 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>BackupOpening</name>
+    <message>
+        <source>The backup %1 cannot be opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReadBackupKeeper</name>
+    <message>
+        <source>The radio&apos;s memory was read, but no backup of it could be kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The backup folder is not known: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No backup of a read has been kept yet: the backup folder %1 does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backups (*.dat)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReadFirstOffer</name>
+    <message>
+        <source>This document was not read from a radio since the program started. Writing it replaces the radio&apos;s current memory.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read and keep the radio&apos;s current memory first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The radio&apos;s current memory could not be read first, so nothing was written to the radio.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The radio&apos;s current memory was read but could not be kept, so nothing was written to the radio.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ReportPrinting</name>
     <message>
         <source>The report has no pages %1-%2; its pages are 1-%3</source>
@@ -378,6 +431,22 @@
     </message>
     <message>
         <source>A transfer with the radio is running: press Cancel in its window first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open &amp;Backup...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open a backup of the memory of a radio read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep a &amp;Backup of Every Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep the memory of every radio read in the backup folder</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,6 +2,59 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>BackupOpening</name>
+    <message>
+        <source>The backup %1 cannot be opened.</source>
+        <translation>无法打开备份 %1。</translation>
+    </message>
+</context>
+<context>
+    <name>ReadBackupKeeper</name>
+    <message>
+        <source>The radio&apos;s memory was read, but no backup of it could be kept.</source>
+        <translation>电台数据已读出，但未能保存其备份。</translation>
+    </message>
+    <message>
+        <source>The backup folder is not known: %1</source>
+        <translation>无法确定备份文件夹: %1</translation>
+    </message>
+    <message>
+        <source>No backup of a read has been kept yet: the backup folder %1 does not exist.</source>
+        <translation>尚未保存过任何读频备份: 备份文件夹 %1 不存在。</translation>
+    </message>
+    <message>
+        <source>Open Backup</source>
+        <translation>打开备份</translation>
+    </message>
+    <message>
+        <source>Backups (*.dat)</source>
+        <translation>备份 (*.dat)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>所有文件 (*)</translation>
+    </message>
+</context>
+<context>
+    <name>ReadFirstOffer</name>
+    <message>
+        <source>This document was not read from a radio since the program started. Writing it replaces the radio&apos;s current memory.</source>
+        <translation>本文档不是在程序启动后从电台读出的。写频将替换电台当前的数据。</translation>
+    </message>
+    <message>
+        <source>Read and keep the radio&apos;s current memory first</source>
+        <translation>先读取并保存电台当前的数据</translation>
+    </message>
+    <message>
+        <source>The radio&apos;s current memory could not be read first, so nothing was written to the radio.</source>
+        <translation>未能先读取电台当前的数据，因此没有向电台写入任何数据。</translation>
+    </message>
+    <message>
+        <source>The radio&apos;s current memory was read but could not be kept, so nothing was written to the radio.</source>
+        <translation>电台当前的数据已读出但未能保存，因此没有向电台写入任何数据。</translation>
+    </message>
+</context>
+<context>
     <name>ReportPrinting</name>
     <message>
         <source>The report has no pages %1-%2; its pages are 1-%3</source>
@@ -379,6 +432,22 @@
     <message>
         <source>A transfer with the radio is running: press Cancel in its window first.</source>
         <translation>正在与电台传输数据: 请先在其窗口中按&quot;取消&quot;。</translation>
+    </message>
+    <message>
+        <source>Open &amp;Backup...</source>
+        <translation>打开备份(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>Open a backup of the memory of a radio read</source>
+        <translation>打开一次读频所保存的电台数据备份</translation>
+    </message>
+    <message>
+        <source>Keep a &amp;Backup of Every Read</source>
+        <translation>保存每次读频的备份(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Keep the memory of every radio read in the backup folder</source>
+        <translation>把每次读出的电台数据保存到备份文件夹</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,7 @@
 // before and during a transfer, the messages of a port that cannot be opened
 // and of a radio that fails, and the commands held while a session runs.
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPointer>
 #include <QMessageBox>
@@ -54,6 +55,22 @@ void AnswerBox(QMessageBox::StandardButton button, Shown* shown) {
       b->setFocus();
       QTest::keyClick(b, Qt::Key_Space);
     }
+    return true;
+  });
+}
+
+// Answers the offer before a write of a document not read from a radio: OK,
+// without reading the radio first; then sets up `next` (the answer to the box
+// after it).
+void WriteWithoutReadingFirst(std::function<void()> next = {}) {
+  AppHarness::WhenModal([next](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    if (!box || !box->checkBox()) return false;
+    box->checkBox()->setChecked(false);
+    if (next) next();
+    QAbstractButton* ok = box->button(QMessageBox::Ok);
+    ok->setFocus();
+    QTest::keyClick(ok, Qt::Key_Space);
     return true;
   });
 }
@@ -146,6 +163,7 @@ TEST_F(Transfer, WriteSendsTheEditedGrid) {
   ASSERT_TRUE(Dialog().isVisible());
   EXPECT_EQ(Dialog().windowTitle(), "Write Data");
   const auto positions = SpyPositions();
+  WriteWithoutReadingFirst();
   ASSERT_TRUE(RunOffered());
   EXPECT_EQ(LastPosition(*positions), 511);
   EXPECT_EQ(Dialog().Bar()->maximum(), 511);
@@ -184,6 +202,7 @@ TEST_F(Transfer, WriteChosenWhileReadIsOfferedWrites) {
   // now named for what OK does.
   QTest::keyClick(&Dialog(), Qt::Key_W, Qt::ControlModifier);
   EXPECT_EQ(Dialog().windowTitle(), "Write Data");
+  WriteWithoutReadingFirst();
   ASSERT_TRUE(RunOffered());
   ASSERT_TRUE(QTest::qWaitFor([this] { return h.Exists("radio.dat"); }, 5000));
   RadioImage radioMemory;
@@ -257,7 +276,7 @@ TEST_F(Transfer, AnOfferGoesWithItsDocumentWindowAndTheNextIsForTheNewOne) {
   ASSERT_TRUE(Dialog().isVisible());
   EXPECT_EQ(h.Frame()->Transfer().View(), &View());
   Shown shown;
-  AnswerBox(QMessageBox::Ok, &shown);
+  WriteWithoutReadingFirst([&shown] { AnswerBox(QMessageBox::Ok, &shown); });
   ASSERT_TRUE(RunOffered());
   EXPECT_EQ(shown.text, kCouldNotOpenPort);
 }
@@ -281,7 +300,11 @@ TEST_P(TransferFault, ShowsTheMessageAndKeepsTheDocument) {
   const RadioImage before = Image();
   Key(c.command);
   Shown shown;
-  AnswerBox(c.answer, &shown);
+  if (c.command == Qt::Key_W) {
+    WriteWithoutReadingFirst([&shown, &c] { AnswerBox(c.answer, &shown); });
+  } else {
+    AnswerBox(c.answer, &shown);
+  }
   // A write that stopped after blocks went out also warns that the radio's
   // memory is incomplete.
   bool incomplete = false;

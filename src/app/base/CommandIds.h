@@ -15,6 +15,7 @@ inline constexpr int kFilePrintSetup = 57606;
 inline constexpr int kFilePrint = 57607;
 inline constexpr int kFilePrintDirect = 57608;
 inline constexpr int kFilePrintPreview = 57609;
+inline constexpr int kFileOpenBackup = 32810;  // a backup of a read, as a new document
 inline constexpr int kAppExit = 57665;
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kHelp = 57670;
@@ -40,6 +41,7 @@ inline constexpr int kViewControlBar = 32780;
 // Setup menu.
 inline constexpr int kComSetup = 32777;
 inline constexpr int kLanguage = 32799;
+inline constexpr int kBackupReads = 32811;  // keep a backup of every read (check item)
 
 }  // namespace torvan::cmd
 

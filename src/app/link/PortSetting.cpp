@@ -60,6 +60,19 @@ void SavePortSetting(const QString& appName, quint32 comNumber, const QString& p
   key->sync();
 }
 
+bool LoadSwitch(const QString& appName, const char* name, bool missing) {
+  const QVariant value = OpenKey(appName)->value(QLatin1String(name));
+  bool ok = false;
+  const qlonglong n = value.toLongLong(&ok);
+  return ok ? n != 0 : missing;
+}
+
+void SaveSwitch(const QString& appName, const char* name, bool on) {
+  const auto key = OpenKey(appName);
+  key->setValue(QLatin1String(name), on ? 1 : 0);
+  key->sync();
+}
+
 QString StartupPortName(const PortSetting& setting) {
   if (!setting.port.isEmpty()) return setting.port;
   return QStringLiteral("COM%1").arg(setting.com.value_or(kDefaultCom) & kLowByte);

@@ -37,6 +37,20 @@ PortSetting LoadPortSetting(const QString& appName);
 // changes nothing, silently.
 void SavePortSetting(const QString& appName, quint32 comNumber, const QString& port);
 
+// Two switches kept under the same key, 1 (on) or 0 (off):
+//   backups    keep a backup of every complete read (on when missing);
+//   readFirst  before writing a document that was not read from a radio in
+//              this run, read and keep the radio's memory first (on when
+//              missing).
+inline constexpr const char* kBackupsSwitch = "backups";
+inline constexpr const char* kReadFirstSwitch = "readFirst";
+
+// The switch `name` of `appName`: `missing` when it is not stored or does
+// not read as a number.
+bool LoadSwitch(const QString& appName, const char* name, bool missing = true);
+// Stores the switch; a store that cannot be written changes nothing, silently.
+void SaveSwitch(const QString& appName, const char* name, bool on);
+
 // The port a new document window starts with: "port" when set, otherwise
 // "COM" followed by the low byte of "com" (a missing value counts as 1): 258
 // gives "COM2".

@@ -8,6 +8,7 @@
 #include "app/channels/TorvanView.h"
 #include "app/link/PortSetting.h"
 #include "app/link/ProgressDialog.h"
+#include "app/link/ReadBackupKeeper.h"
 #include "app/link/TransferHost.h"
 #include "app/radio/TorvanDoc.h"
 #include "core/link/CloneSession.h"
@@ -30,7 +31,7 @@ int UsedChannels(const CMSFlexGrid& grid) {
 }  // namespace
 
 TransferController::TransferController(AppContext& app, QWidget* owner)
-    : m_app(app), m_owner(owner), m_simulator(VirtualRadio::ProgramIn(app.programDir)) {}
+    : m_app(app), m_owner(owner), m_simulator(VirtualRadio::ProgramIn(app.programDir)), m_readFirst(app) {}
 
 TransferController::~TransferController() = default;
 
@@ -164,6 +165,15 @@ void TransferController::Run() {
   doc.SetInTransfer(true);
   ShowDirection();
   emit runningChanged(true);
+  const QString port = m_port;  // COM Setup may choose another meanwhile
+  if (m_direction == CloneDirection::Write &&
+      !m_readFirst.BeforeWrite(doc, host, dialog, m_owner, device.toStdString(), port)) {
+    doc.SetInTransfer(false);
+    m_running = false;
+    emit runningChanged(false);
+    host.EndProgress();
+    return;
+  }
   QElapsedTimer clock;
   clock.start();
   CloneSession session(host, doc.Image(), device.toStdString());
@@ -172,6 +182,10 @@ void TransferController::Run() {
   doc.SetInTransfer(false);
   m_running = false;
   emit runningChanged(false);
+  if (result.ok() && result.direction == CloneDirection::Read) {
+    m_readFirst.NoteRead(doc);
+    KeepBackupOfRead(m_app, m_owner, doc.Image(), port);
+  }
   Report(result, seconds, view);
 }
 

@@ -25,6 +25,7 @@
 #include <QString>
 #include <functional>
 
+#include "app/link/ReadFirstOffer.h"
 #include "app/link/VirtualRadio.h"
 #include "core/link/CloneHost.h"
 #include "core/link/CloneSession.h"
@@ -102,6 +103,7 @@ class TransferController : public QObject {
   AppContext& m_app;
   QWidget* m_owner;
   VirtualRadio m_simulator;
+  ReadFirstOffer m_readFirst;  // before a write of a document not read from a radio
   QPointer<CProgressDialog> m_dialog;
   QPointer<CTorvanView> m_view;
   QList<QAction*> m_transferKeys;

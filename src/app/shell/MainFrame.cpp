@@ -33,12 +33,14 @@
 #include "app/channels/TorvanView.h"
 #include "app/link/ComSetupDialog.h"
 #include "app/link/ProgressDialog.h"
+#include "app/link/ReadBackupKeeper.h"
 #include "app/link/TransferController.h"
 #include "app/product/ProductInfoDialog.h"
 #include "app/radio/OptionDialog.h"
 #include "app/radio/TorvanDoc.h"
 #include "app/shell/AboutDialog.h"
 #include "app/shell/BackgroundClient.h"
+#include "app/shell/BackupOpening.h"
 #include "app/shell/LanguageDialog.h"
 #include "app/shell/NavigatorBar.h"
 #include "qtprint/ReportDialogs.h"
@@ -120,6 +122,8 @@ void CMainFrame::CreateMenusAndToolbar() {
                              QKeySequence(Qt::CTRL | Qt::Key_N), QStringLiteral("new")));
   file->addAction(MakeAction(cmd::kFileOpen, tr("&Open...\tCtrl+O"), tr("Open an existing document"),
                              QKeySequence(Qt::CTRL | Qt::Key_O), QStringLiteral("open")));
+  file->addAction(MakeAction(cmd::kFileOpenBackup, tr("Open &Backup..."),
+                             tr("Open a backup of the memory of a radio read")));
   file->addAction(MakeAction(cmd::kFileClose, tr("&Close"), tr("Close the active document")));
   file->addAction(MakeAction(cmd::kFileSave, tr("&Save\tCtrl+S"), tr("Save the active document"),
                              QKeySequence(Qt::CTRL | Qt::Key_S), QStringLiteral("save")));
@@ -192,6 +196,12 @@ void CMainFrame::CreateMenusAndToolbar() {
   // Setup
   m_setupMenu = menuBar()->addMenu(tr("&Setup"));
   m_setupMenu->addAction(MakeAction(cmd::kComSetup, tr("&Com Setup"), tr("Choose the serial port of the radio")));
+  QAction* backups = MakeAction(cmd::kBackupReads, tr("Keep a &Backup of Every Read"),
+                                tr("Keep the memory of every radio read in the backup folder"));
+  backups->setCheckable(true);
+  backups->setChecked(BackupsOn(m_app));
+  connect(backups, &QAction::toggled, this, [this](bool on) { SetBackupsOn(m_app, on); });
+  m_setupMenu->addAction(backups);
   m_setupMenu->addAction(MakeAction(cmd::kLanguage, tr("&Language"), tr("Choose the language of the program")));
 
   // Help
@@ -232,6 +242,7 @@ void CMainFrame::CreateMenusAndToolbar() {
 
   connect(Action(cmd::kFileNew), &QAction::triggered, this, &CMainFrame::OnFileNew);
   connect(Action(cmd::kFileOpen), &QAction::triggered, this, &CMainFrame::OnFileOpen);
+  connect(Action(cmd::kFileOpenBackup), &QAction::triggered, this, [this] { OpenBackup(*this, m_app); });
   connect(Action(cmd::kFileClose), &QAction::triggered, this, &CMainFrame::OnFileClose);
   connect(Action(cmd::kFileSave), &QAction::triggered, this, &CMainFrame::OnFileSave);
   connect(Action(cmd::kFileSaveAs), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
@@ -642,8 +653,9 @@ CLanguageDialog* CMainFrame::LanguageDialog() {
 void CMainFrame::OnTransferRunning(bool running) {
   if (running) {
     m_heldDuringTransfer.clear();
-    for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs, cmd::kAppExit, cmd::kLanguage,
-                   cmd::kProductInformation, cmd::kOptionalFeatures, cmd::kEditUndo, cmd::kEditRedo}) {
+    for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileOpenBackup, cmd::kFileSave, cmd::kFileSaveAs,
+                   cmd::kAppExit, cmd::kLanguage, cmd::kProductInformation, cmd::kOptionalFeatures, cmd::kEditUndo,
+                   cmd::kEditRedo}) {
       QAction* a = Action(id);
       if (a && a->isEnabled()) {
         a->setEnabled(false);
