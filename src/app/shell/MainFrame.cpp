@@ -97,6 +97,8 @@ CMainFrame::~CMainFrame() {
   disconnect(m_mdiClient, nullptr, this, nullptr);
   // So must the undo group, which hears of each document's stack as it goes.
   disconnect(m_undoGroup, nullptr, this, nullptr);
+  // And the active document, whose stack turns clean as it is destroyed.
+  disconnect(m_followModified);
   // The controller goes before the windows it watches.
   m_transfer.reset();
 }
