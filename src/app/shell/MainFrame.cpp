@@ -97,10 +97,13 @@ CMainFrame::~CMainFrame() {
   disconnect(m_mdiClient, nullptr, this, nullptr);
   // So must the undo group, which hears of each document's stack as it goes.
   disconnect(m_undoGroup, nullptr, this, nullptr);
-  // And the active document, whose stack turns clean as it is destroyed.
-  disconnect(m_followModified);
   // The controller goes before the windows it watches.
   m_transfer.reset();
+  // And the active document, whose stack turns clean as it is destroyed; no
+  // later activation may follow another one.
+  m_tearingDown = true;
+  disconnect(m_followModified);
+  disconnect(m_followBand);
 }
 
 QAction* CMainFrame::MakeAction(int id, const QString& text, const QString& tip, const QKeySequence& key,
@@ -519,6 +522,7 @@ void CMainFrame::OnEditRedo() {
 void CMainFrame::FollowActiveDocument() {
   disconnect(m_followModified);
   disconnect(m_followBand);
+  if (m_tearingDown) return;
   CTorvanDoc* doc = ActiveDocument();
   CTorvanView* view = ActiveView();
   m_undoGroup->setActiveStack(doc ? &doc->UndoStack() : nullptr);

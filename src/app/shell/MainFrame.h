@@ -194,6 +194,7 @@ class CMainFrame : public QMainWindow {
   QUndoGroup* m_undoGroup = nullptr;     // the undo histories of the documents
   QLabel* m_bandNote = nullptr;
   QMetaObject::Connection m_followModified;
+  bool m_tearingDown = false;  // set by the destructor: nothing follows a document any more
   QMetaObject::Connection m_followBand;
   bool m_leaveAnswered = false;  // the save questions of a language restart were answered
 };
