@@ -449,6 +449,62 @@
         <source>Keep the memory of every radio read in the backup folder</source>
         <translation>把每次读出的电台数据保存到备份文件夹</translation>
     </message>
+    <message>
+        <source>&amp;Undo	Ctrl+Z</source>
+        <translation>撤销(&amp;U)	Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>Undo the last change</source>
+        <translation>撤销最后一次修改</translation>
+    </message>
+    <message>
+        <source>&amp;Redo	Ctrl+Y</source>
+        <translation>重做(&amp;R)	Ctrl+Y</translation>
+    </message>
+    <message>
+        <source>Redo the change undone last</source>
+        <translation>恢复最后撤销的修改</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>more than %1</source>
+        <translation>超过 %1</translation>
+    </message>
+    <message>
+        <source>%1 is %2 bytes, not a radio memory file of %3 bytes. Open its first %3 bytes?</source>
+        <translation>%1 有 %2 字节，不是 %3 字节的电台数据文件。是否打开它的前 %3 字节?</translation>
+    </message>
+    <message>
+        <source>The file itself stays as it is: Save asks for a new file name.</source>
+        <translation>文件本身保持不变: 保存时会要求输入新的文件名。</translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>是否保存对 %1 的修改?</translation>
+    </message>
+    <message>
+        <source>Channels outside the band %1 - %2 MHz: %3</source>
+        <translation>超出频段 %1 - %2 MHz 的信道: %3</translation>
+    </message>
+    <message>
+        <source>They are marked red in the channel table and stay as they are until you change them; a new frequency must lie inside the band.</source>
+        <translation>这些信道在信道表中以红色标出，在您修改之前保持不变；新输入的频率必须在频段之内。</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
 </context>
 <context>
     <name>torvan::COptionDialog</name>
@@ -599,10 +655,91 @@
     </message>
 </context>
 <context>
+    <name>torvan::CTorvanView</name>
+    <message>
+        <source>Outside the band %1 - %2 MHz: a new value must lie inside it.</source>
+        <translation>超出频段 %1 - %2 MHz: 新输入的值必须在频段之内。</translation>
+    </message>
+    <message>
+        <source>%1, channel %2</source>
+        <translation>%1，信道 %2</translation>
+    </message>
+</context>
+<context>
     <name>torvan::HelpWindow</name>
     <message>
         <source>Help</source>
         <translation>帮助</translation>
+    </message>
+</context>
+<context>
+    <name>torvan::TransferController</name>
+    <message>
+        <source>Writing this document into the radio...</source>
+        <translation>正在把本文档写入电台...</translation>
+    </message>
+    <message>
+        <source>Reading the radio&apos;s memory...</source>
+        <translation>正在读取电台数据...</translation>
+    </message>
+    <message>
+        <source>OK writes this document into the radio.</source>
+        <translation>按&quot;确定&quot;把本文档写入电台。</translation>
+    </message>
+    <message>
+        <source>OK reads the radio&apos;s memory into this document.</source>
+        <translation>按&quot;确定&quot;把电台数据读入本文档。</translation>
+    </message>
+    <message>
+        <source>This document is not a radio memory and is not written to the radio.</source>
+        <translation>本文档不是电台数据，不会写入电台。</translation>
+    </message>
+    <message>
+        <source>Write refused: the radio was not changed.</source>
+        <translation>写频被拒绝: 电台未被改动。</translation>
+    </message>
+    <message>
+        <source>Write complete: %1 channels, %2 s</source>
+        <translation>写频完成: %1 个信道，%2 秒</translation>
+    </message>
+    <message>
+        <source>Read complete: %1 channels, %2 s</source>
+        <translation>读频完成: %1 个信道，%2 秒</translation>
+    </message>
+    <message>
+        <source>The write stopped before its end: the radio now holds an incomplete memory, part new and part old. Write the radio again before using it.</source>
+        <translation>写频未完成就停止了: 电台现在的数据不完整，一部分是新的，一部分是旧的。使用电台之前请重新写频。</translation>
+    </message>
+    <message>
+        <source>%1 of %2 blocks were written.</source>
+        <translation>已写入 %2 块中的 %1 块。</translation>
+    </message>
+    <message>
+        <source>Write stopped: the radio holds an incomplete memory. Write it again.</source>
+        <translation>写频中断: 电台数据不完整。请重新写频。</translation>
+    </message>
+    <message>
+        <source>Write cancelled: the radio was not changed.</source>
+        <translation>写频已取消: 电台未被改动。</translation>
+    </message>
+    <message>
+        <source>Write failed: the radio was not changed.</source>
+        <translation>写频失败: 电台未被改动。</translation>
+    </message>
+    <message>
+        <source>Read cancelled: the document was not changed.</source>
+        <translation>读频已取消: 文档未被改动。</translation>
+    </message>
+    <message>
+        <source>Read failed: the document was not changed.</source>
+        <translation>读频失败: 文档未被改动。</translation>
+    </message>
+</context>
+<context>
+    <name>torvan::TransferHost</name>
+    <message>
+        <source>Read from the radio</source>
+        <translation>从电台读频</translation>
     </message>
 </context>
 <context>
