@@ -21,6 +21,7 @@
 #include <sys/stat.h>
 
 #include "ChildProcess.h"
+#include "CliRun.h"
 #include "OnTerminal.h"
 #include "FileNodes.h"
 #include "TempDir.h"
@@ -34,34 +35,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr auto kCommandLimit = 40s;  // CTest's own limit is 60 s
-
 const std::string kCouldNotOpen =
     "Could not Open the Port,Please check whether the Port are occupied or the device are ok";
 const std::string kCommunicationError = "Communication Error,Please check all the connections and the radio power";
 const std::string kProgramInterrupt = "Program Interrupt, Please reset the radio and try again";
-
-// Every byte different from its neighbours, and a band (400-470 MHz), so
-// that `write` takes it for a radio image.
-RadioImage Pattern(unsigned salt) {
-  RadioImage img;
-  for (std::size_t i = 0; i < kImageSize; ++i) img[i] = static_cast<std::uint8_t>((i * 13 + (i >> 7) + salt) & 0xFF);
-  const std::uint8_t band[] = {0x40, 0x47, 0x00};
-  std::copy(band, band + map::kBandLimitsSize, img.data() + map::kBandLimits);
-  return img;
-}
-
-RadioImage Load(const std::string& path) {
-  RadioImage img;
-  const Status s = LoadDat(path, img);
-  EXPECT_TRUE(s.ok()) << s.error();
-  return img;
-}
-
-ProcessResult Cli(std::vector<std::string> args) {
-  args.insert(args.begin(), TORVAN_CLI_PATH);
-  return RunProcess(args, kCommandLimit);
-}
 
 // The last line of a program's stderr.
 std::string LastLine(const std::string& text) {

@@ -18,6 +18,7 @@
 
 #include "BackupFolder.h"
 #include "ChildProcess.h"
+#include "CliRun.h"
 #include "OnTerminal.h"
 #include "TempDir.h"
 #include "VirtualRadio.h"
@@ -31,34 +32,12 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-constexpr auto kCommandLimit = 40s;  // CTest's own limit is 60 s
 constexpr std::size_t kRadios = 3;
 // The trace of one whole read: four lines for each of the 1024 blocks, and
 // those of the wake-up and the end.
 constexpr std::ptrdiff_t kTraceLinesOfARead = 4 * 1024 + 13;
 
 const std::string kProgramInterrupt = "Program Interrupt, Please reset the radio and try again";
-
-// Every byte different from its neighbours, and a band (400-470 MHz).
-RadioImage Pattern(unsigned salt) {
-  RadioImage img;
-  for (std::size_t i = 0; i < kImageSize; ++i) img[i] = static_cast<std::uint8_t>((i * 13 + (i >> 7) + salt) & 0xFF);
-  const std::uint8_t band[] = {0x40, 0x47, 0x00};
-  std::copy(band, band + map::kBandLimitsSize, img.data() + map::kBandLimits);
-  return img;
-}
-
-RadioImage Load(const fs::path& path) {
-  RadioImage img;
-  const Status s = LoadDat(path, img);
-  EXPECT_TRUE(s.ok()) << s.error();
-  return img;
-}
-
-ProcessResult Cli(std::vector<std::string> args) {
-  args.insert(args.begin(), TORVAN_CLI_PATH);
-  return RunProcess(args, kCommandLimit);
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

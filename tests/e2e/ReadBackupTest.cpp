@@ -12,6 +12,7 @@
 
 #include "BackupFolder.h"
 #include "ChildProcess.h"
+#include "CliRun.h"
 #include "TempDir.h"
 #include "VirtualRadio.h"
 #include "core/radio/DatFile.h"
@@ -21,23 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-constexpr auto kCommandLimit = 40s;  // CTest's own limit is 60 s
-
-RadioImage Pattern(unsigned salt) {
-  RadioImage img;
-  for (std::size_t i = 0; i < kImageSize; ++i) img[i] = static_cast<std::uint8_t>((i * 7 + (i >> 6) + salt) & 0xFF);
-  const std::uint8_t band[] = {0x40, 0x47, 0x00};
-  std::copy(band, band + map::kBandLimitsSize, img.data() + map::kBandLimits);
-  return img;
-}
-
-RadioImage Load(const fs::path& path) {
-  RadioImage img;
-  const Status s = LoadDat(path, img);
-  EXPECT_TRUE(s.ok()) << s.error();
-  return img;
-}
 
 std::vector<std::string> FilesIn(const fs::path& dir) {
   std::vector<std::string> names;
