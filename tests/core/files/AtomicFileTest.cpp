@@ -393,7 +393,7 @@ TEST(AtomicFile, CreateOnlyNeverReplacesAnything) {
   }
   EXPECT_EQ(ReadRaw(dir.file("file.dat")), "old");
   EXPECT_FALSE(fs::exists(dir.file("elsewhere.dat"))) << "a link is not followed";
-  EXPECT_TRUE(test::IsSymlink(dir.file("dangling.dat")));
+  EXPECT_TRUE(IsSymlink(dir.file("dangling.dat")));
 
   const std::string fresh = dir.file("fresh.dat");
   bool exists = true;
