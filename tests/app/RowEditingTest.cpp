@@ -283,6 +283,22 @@ TEST_F(RowEditing, RowOperationsUndoBackToTheOriginalBytes) {
   EXPECT_TRUE(boxes.seen.empty());
 }
 
+// The selection follows the keyboard: after Enter and Tab have moved on, a
+// row command acts on the row the user is in, not on rows selected before.
+TEST_F(RowEditing, RowCommandsActWhereTheKeyboardMovedTo) {
+  ClickRowNumber(1);
+  ClickRowNumber(2, Qt::ShiftModifier);
+  ASSERT_EQ(View().SelectedRows(), Range(1, 2));
+  for (int i = 0; i < 9; ++i) Key(Qt::Key_Tab);  // through row 2 to row 3's Rx cell
+  ASSERT_EQ(grid.Grid().Row(), 3);
+  EXPECT_EQ(View().SelectedRows(), std::vector<int>{3});
+  Key(Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_EQ(grid.RowTexts(1), kChannels[0]);
+  EXPECT_EQ(grid.RowTexts(2), kChannels[1]);
+  EXPECT_EQ(grid.RowTexts(3), kChannels[3]);
+  EXPECT_EQ(grid.RowTexts(4), kChannels[4]);
+}
+
 // Insert Row never pushes a channel out of the table.
 TEST_F(RowEditing, InsertRowIsRefusedWhenTheLastRowHoldsAChannel) {
   grid.Click(200, 1);
