@@ -178,6 +178,14 @@ TEST_F(RowEditing, RefusedCellsOfAPasteAreListedInOneMessage) {
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Encoded(), before);
   EXPECT_FALSE(Modified());
+
+  // The words of the other language, as a copy of the program running in
+  // Chinese puts them on the clipboard, are taken as the same words.
+  SetClipboard(QString::fromUtf8("146.00000\t146.00000\t无\t无\t低\t锁定\t无\t窄\tZH\n"));
+  grid.Click(4, 1);
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(grid.RowTexts(4), (Row{"146.00000", "146.00000", "None", "None", "Low", "Lock", "No", "Narrow", "ZH"}));
+  EXPECT_EQ(boxes.seen.size(), 1u);  // no message this time
 }
 
 // A paste of more lines than rows below stops at the last row and says so;

@@ -258,8 +258,17 @@ std::optional<QString> CTorvanView::CommitQuietly(int row, int col, const QStrin
   QString formed = text;
   QWidget* editor = EditorForColumn(col);
   if (auto* list = qobject_cast<QComboBox*>(editor)) {
-    // A list takes only its own items (in either case).
-    const int item = list->findText(text.trimmed(), Qt::MatchFixedString);
+    // A list takes only its own items (in either case); a word of the other
+    // language (text from a copy of the program running in it) is taken as
+    // the same word in this one.
+    // ("无" is None in a tone list and No in Scan Add: the list decides.)
+    const QString word = text.trimmed();
+    int item = list->findText(word, Qt::MatchFixedString);
+    for (Text t : {Text::None, Text::High, Text::Low, Text::Lock, Text::Unlock, Text::Yes, Text::No, Text::Wide,
+                   Text::Narrow}) {
+      if (item < 0 && IsTextInEitherLanguage(word.toStdString(), t))
+        item = list->findText(Qs(TextFor(t, m_app.language)), Qt::MatchFixedString);
+    }
     const bool used = !m_grid.TextMatrix(row, kColRxFrequency).empty() || !m_grid.TextMatrix(row, kColTxFrequency).empty();
     if (item < 0 && used) return tr("%1 \"%2\" is not one of its choices").arg(where, text);
     if (item >= 0) formed = list->itemText(item);
