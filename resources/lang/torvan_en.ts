@@ -449,6 +449,158 @@
         <source>Keep the memory of every radio read in the backup folder</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Undo	Ctrl+Z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo the last change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo	Ctrl+Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo the change undone last</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cu&amp;t	Ctrl+X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the selected cells to the clipboard and empty them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy	Ctrl+C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the selected cells to the clipboard as text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste	Ctrl+V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste the clipboard&apos;s cells from the current cell on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;All	Ctrl+A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select every cell of the channel table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert Row	Ctrl++</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert an empty channel at the current row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete Rows	Ctrl+-</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove the selected channels; the rows below move up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cl&amp;ear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Empty the selected channels where they are</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Up	Alt+Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selected channels up one row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Dow&amp;n	Alt+Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selected channels down one row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Set in Selected Rows	Ctrl+Enter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give the current cell&apos;s value to this column of every selected channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort Channels by &amp;Rx Frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort the selected channels (all when none are selected) by receive frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort Channels by Na&amp;me</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort the selected channels (all when none are selected) by name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>more than %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is %2 bytes, not a radio memory file of %3 bytes. Open its first %3 bytes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file itself stays as it is: Save asks for a new file name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channels outside the band %1 - %2 MHz: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>They are marked red in the channel table and stay as they are until you change them; a new frequency must lie inside the band.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>torvan::COptionDialog</name>
@@ -599,9 +751,181 @@
     </message>
 </context>
 <context>
+    <name>torvan::CTorvanView</name>
+    <message>
+        <source>Outside the band %1 - %2 MHz: a new value must lie inside it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The paste stopped at the last row: 1 line did not fit and was not pasted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The paste stopped at the last row: %1 lines did not fit and were not pasted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 cell lay beyond the last column and was not pasted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cells lay beyond the last column and were not pasted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 cell was not taken: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cells were not taken: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, channel %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>row %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; is not one of its choices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 is outside the band %3-%4 MHz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 is not on the 2.5 kHz or 6.25 kHz raster</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No row can be inserted: the last row (%1) holds a channel, which would be pushed out. Delete or move it first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert Row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort by Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort by Rx Frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n channels</source>
+        <translation>
+            <numerusform>%1 of %n channel</numerusform>
+            <numerusform>%1 of %n channels</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>torvan::HelpWindow</name>
     <message>
         <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>torvan::TransferController</name>
+    <message>
+        <source>Writing this document into the radio...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the radio&apos;s memory...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK writes this document into the radio.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK reads the radio&apos;s memory into this document.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This document is not a radio memory and is not written to the radio.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write refused: the radio was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write complete: %1 channels, %2 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read complete: %1 channels, %2 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The write stopped before its end: the radio now holds an incomplete memory, part new and part old. Write the radio again before using it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 blocks were written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write stopped: the radio holds an incomplete memory. Write it again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write cancelled: the radio was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write failed: the radio was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read cancelled: the document was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read failed: the document was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>torvan::TransferHost</name>
+    <message>
+        <source>Read from the radio</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
