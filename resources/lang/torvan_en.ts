@@ -505,6 +505,102 @@
         <source>&amp;Redo</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Cu&amp;t	Ctrl+X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the selected cells to the clipboard and empty them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy	Ctrl+C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the selected cells to the clipboard as text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste	Ctrl+V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste the clipboard&apos;s cells from the current cell on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;All	Ctrl+A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select every cell of the channel table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert Row	Ctrl++</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert an empty channel at the current row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete Rows	Ctrl+-</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove the selected channels; the rows below move up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cl&amp;ear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Empty the selected channels where they are</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Up	Alt+Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selected channels up one row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Dow&amp;n	Alt+Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selected channels down one row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Set in Selected Rows	Ctrl+Enter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give the current cell&apos;s value to this column of every selected channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort Channels by &amp;Rx Frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort the selected channels (all when none are selected) by receive frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort Channels by Na&amp;me</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort the selected channels (all when none are selected) by name</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>torvan::COptionDialog</name>
@@ -663,6 +759,97 @@
     <message>
         <source>%1, channel %2</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The paste stopped at the last row: 1 line did not fit and was not pasted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The paste stopped at the last row: %1 lines did not fit and were not pasted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 cell lay beyond the last column and was not pasted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cells lay beyond the last column and were not pasted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 cell was not taken: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cells were not taken: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>row %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; is not one of its choices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 is outside the band %3-%4 MHz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 is not on the 2.5 kHz or 6.25 kHz raster</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No row can be inserted: the last row (%1) holds a channel, which would be pushed out. Delete or move it first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert Row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort by Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort by Rx Frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n channels</source>
+        <translation>
+            <numerusform>%1 of %n channel</numerusform>
+            <numerusform>%1 of %n channels</numerusform>
+        </translation>
     </message>
 </context>
 <context>

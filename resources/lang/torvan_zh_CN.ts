@@ -505,6 +505,102 @@
         <source>&amp;Redo</source>
         <translation>重做(&amp;R)</translation>
     </message>
+    <message>
+        <source>Cu&amp;t	Ctrl+X</source>
+        <translation>剪切(&amp;T)	Ctrl+X</translation>
+    </message>
+    <message>
+        <source>Copy the selected cells to the clipboard and empty them</source>
+        <translation>把选中的单元格复制到剪贴板并清空它们</translation>
+    </message>
+    <message>
+        <source>&amp;Copy	Ctrl+C</source>
+        <translation>复制(&amp;C)	Ctrl+C</translation>
+    </message>
+    <message>
+        <source>Copy the selected cells to the clipboard as text</source>
+        <translation>把选中的单元格以文字复制到剪贴板</translation>
+    </message>
+    <message>
+        <source>&amp;Paste	Ctrl+V</source>
+        <translation>粘贴(&amp;P)	Ctrl+V</translation>
+    </message>
+    <message>
+        <source>Paste the clipboard&apos;s cells from the current cell on</source>
+        <translation>从当前单元格开始粘贴剪贴板中的单元格</translation>
+    </message>
+    <message>
+        <source>Select &amp;All	Ctrl+A</source>
+        <translation>全选(&amp;A)	Ctrl+A</translation>
+    </message>
+    <message>
+        <source>Select every cell of the channel table</source>
+        <translation>选中信道表的全部单元格</translation>
+    </message>
+    <message>
+        <source>&amp;Insert Row	Ctrl++</source>
+        <translation>插入行(&amp;I)	Ctrl++</translation>
+    </message>
+    <message>
+        <source>Insert an empty channel at the current row</source>
+        <translation>在当前行插入一个空信道</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Rows	Ctrl+-</source>
+        <translation>删除行(&amp;D)	Ctrl+-</translation>
+    </message>
+    <message>
+        <source>Remove the selected channels; the rows below move up</source>
+        <translation>删除选中的信道，其下各行上移</translation>
+    </message>
+    <message>
+        <source>Cl&amp;ear</source>
+        <translation>清除(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Empty the selected channels where they are</source>
+        <translation>在原位置清空选中的信道</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up	Alt+Up</source>
+        <translation>上移(&amp;U)	Alt+Up</translation>
+    </message>
+    <message>
+        <source>Move the selected channels up one row</source>
+        <translation>把选中的信道上移一行</translation>
+    </message>
+    <message>
+        <source>Move Dow&amp;n	Alt+Down</source>
+        <translation>下移(&amp;N)	Alt+Down</translation>
+    </message>
+    <message>
+        <source>Move the selected channels down one row</source>
+        <translation>把选中的信道下移一行</translation>
+    </message>
+    <message>
+        <source>&amp;Set in Selected Rows	Ctrl+Enter</source>
+        <translation>设置到选中行(&amp;S)	Ctrl+Enter</translation>
+    </message>
+    <message>
+        <source>Give the current cell&apos;s value to this column of every selected channel</source>
+        <translation>把当前单元格的值设置到每个选中信道的这一列</translation>
+    </message>
+    <message>
+        <source>Sort Channels by &amp;Rx Frequency</source>
+        <translation>按接收频率排序(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Sort the selected channels (all when none are selected) by receive frequency</source>
+        <translation>按接收频率对选中的信道排序（未选中时对全部信道排序）</translation>
+    </message>
+    <message>
+        <source>Sort Channels by Na&amp;me</source>
+        <translation>按名字排序(&amp;M)</translation>
+    </message>
+    <message>
+        <source>Sort the selected channels (all when none are selected) by name</source>
+        <translation>按信道名字对选中的信道排序（未选中时对全部信道排序）</translation>
+    </message>
 </context>
 <context>
     <name>torvan::COptionDialog</name>
@@ -663,6 +759,96 @@
     <message>
         <source>%1, channel %2</source>
         <translation>%1，信道 %2</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>剪切</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>The paste stopped at the last row: 1 line did not fit and was not pasted.</source>
+        <translation>粘贴在最后一行停止: 有 1 行放不下，没有粘贴。</translation>
+    </message>
+    <message>
+        <source>The paste stopped at the last row: %1 lines did not fit and were not pasted.</source>
+        <translation>粘贴在最后一行停止: 有 %1 行放不下，没有粘贴。</translation>
+    </message>
+    <message>
+        <source>1 cell lay beyond the last column and was not pasted.</source>
+        <translation>有 1 个单元格超出最后一列，没有粘贴。</translation>
+    </message>
+    <message>
+        <source>%1 cells lay beyond the last column and were not pasted.</source>
+        <translation>有 %1 个单元格超出最后一列，没有粘贴。</translation>
+    </message>
+    <message>
+        <source>1 cell was not taken: %1</source>
+        <translation>有 1 个单元格未被接受: %1</translation>
+    </message>
+    <message>
+        <source>%1 cells were not taken: %2</source>
+        <translation>有 %1 个单元格未被接受: %2</translation>
+    </message>
+    <message>
+        <source>row %1 %2</source>
+        <translation>第 %1 行 %2</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; is not one of its choices</source>
+        <translation>%1 &quot;%2&quot; 不是可选的值</translation>
+    </message>
+    <message>
+        <source>%1 %2 is outside the band %3-%4 MHz</source>
+        <translation>%1 %2 超出频段 %3-%4 MHz</translation>
+    </message>
+    <message>
+        <source>%1 %2 is not on the 2.5 kHz or 6.25 kHz raster</source>
+        <translation>%1 %2 不符合 2.5 kHz 或 6.25 kHz 信道步进</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3</source>
+        <translation>%1 %2: %3</translation>
+    </message>
+    <message>
+        <source>No row can be inserted: the last row (%1) holds a channel, which would be pushed out. Delete or move it first.</source>
+        <translation>无法插入行: 最后一行（%1）有信道，插入会把它挤出表格。请先删除或移动它。</translation>
+    </message>
+    <message>
+        <source>Insert Row</source>
+        <translation>插入行</translation>
+    </message>
+    <message>
+        <source>Delete Rows</source>
+        <translation>删除行</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Sort by Name</source>
+        <translation>按名字排序</translation>
+    </message>
+    <message>
+        <source>Sort by Rx Frequency</source>
+        <translation>按接收频率排序</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n channels</source>
+        <translation>
+            <numerusform>%n 个信道的%1</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -29,6 +29,20 @@ inline constexpr int kProductInformation = 32786;
 inline constexpr int kChannelInformation = 32787;
 inline constexpr int kOptionalFeatures = 32788;
 
+// Edit menu: rows and the clipboard (also the channel grid's context menu).
+inline constexpr int kEditCut = 32820;
+inline constexpr int kEditCopy = 32821;
+inline constexpr int kEditPaste = 32822;
+inline constexpr int kEditSelectAll = 32823;
+inline constexpr int kInsertRow = 32824;
+inline constexpr int kDeleteRows = 32825;
+inline constexpr int kClearRows = 32826;
+inline constexpr int kMoveRowsUp = 32827;
+inline constexpr int kMoveRowsDown = 32828;
+inline constexpr int kSetInSelectedRows = 32829;  // the bulk edit of a column
+inline constexpr int kSortByRxFrequency = 32830;
+inline constexpr int kSortByName = 32831;
+
 // Program menu.
 inline constexpr int kRead = 32773;
 inline constexpr int kWrite = 32774;

@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QIcon>
+#include <QMenu>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -70,7 +72,15 @@ void CTorvanView::SetUpGrid() {
   m_grid.BeginUpdate();
   m_grid.SetRows(kGridRows);
   m_grid.SetCols(kGridCols);
-  m_grid.setSelectionMode(QAbstractItemView::NoSelection);  // the current cell shows by its editor
+  // Cells and whole rows are selected for the row and clipboard commands; the
+  // current cell shows by its editor. A click on a row number selects the
+  // row; the column headers do nothing (no sorting by accident).
+  m_grid.setSelectionMode(QAbstractItemView::ExtendedSelection);
+  m_grid.verticalHeader()->setSectionsClickable(true);
+  m_grid.setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(&m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    if (m_contextMenu) m_contextMenu->exec(m_grid.mapToGlobal(at));
+  });
   m_grid.SetForeColorFixed(QColor(kFixedTextColor));
   CreateEditors();
 

@@ -14,6 +14,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@
 class QComboBox;
 class QKeyEvent;
 class QLineEdit;
+class QMenu;
 
 namespace torvan {
 
@@ -111,6 +113,54 @@ class CTorvanView : public QWidget {
   // Used channels with a frequency outside the band.
   int ChannelsOutsideBand() const { return m_channelsOutsideBand; }
 
+  // --- Selection, rows and the clipboard (TorvanViewRows.cpp, TorvanViewClipboard.cpp) ---
+  // Each operation below commits an open editor first, is one step of the
+  // undo history, and tells the user in one message what it could not do.
+  // The rows with a selected cell, ascending; the current row when none is.
+  std::vector<int> SelectedRows() const;
+  // Selects the whole rows `rows` (the first of them becomes current).
+  void SelectRows(const std::vector<int>& rows);
+  // Edit > Select All: every cell.
+  void SelectAllCells();
+  // An empty channel at the current row; the rows below move down one.
+  // Refused with a message when the last row holds a channel.
+  void InsertRow();
+  // The selected channels are removed; the rows below move up, empty rows
+  // come in at the end.
+  void DeleteRows();
+  // The selected channels are emptied where they are.
+  void ClearRows();
+  // The selected rows swap with their neighbour above (-1) or below (+1) and
+  // stay selected; nothing moves when one of them is at the edge.
+  void MoveRows(int by);
+  enum class SortKey { RxFrequency, Name };
+  // Sorts the channels of the selected rows (of every row when at most one
+  // row is selected) by `key`, stable, empty rows last.
+  void SortChannels(SortKey key);
+  // The selected cells as tab-separated text in the grid's words: one line
+  // per selected row, the columns from the leftmost to the rightmost
+  // selected one.
+  QString SelectionText() const;
+  void Copy();
+  // Copy, then every selected cell emptied as if its text were deleted (list
+  // cells of a channel keep their choice: they cannot be empty).
+  void Cut();
+  // Pastes the clipboard's text at the current cell (PasteText).
+  void Paste();
+  // Writes tab-separated `text` into the grid from the current cell on (from
+  // the Rx column when its lines have all nine cells), each cell through the
+  // same rules as typing it. Lines below the last row are not pasted; refused
+  // cells are listed in one message. One undo step.
+  void PasteText(const QString& text);
+  // Bulk edit: `text` into column `col` of every selected used row, each cell
+  // through the rules of typing; refused cells listed in one message.
+  void SetInSelectedRows(int col, const QString& text);
+  // Ctrl+Enter: the current cell's value (as its open editor shows it) into
+  // every selected used row.
+  void SetCurrentValueInSelectedRows();
+  // The menu a right click on the grid shows (owned by the caller).
+  void SetContextMenu(QMenu* menu) { m_contextMenu = menu; }
+
  signals:
   // The caption the main window takes (after a decode, a product dialog's
   // OK, an undo or redo of either).
@@ -166,6 +216,28 @@ class CTorvanView : public QWidget {
   // Keys in a dropped list: Enter and Tab commit and move on as with the list
   // closed, F1 opens the list's help; the rest stays with the list.
   bool OnDroppedListKey(QComboBox* list, QKeyEvent* k);
+  // The row and the clipboard keys of the grid and its editors; true when
+  // `k` was one of them and was acted on.
+  bool OnRowKey(QObject* watched, QKeyEvent* k);
+  // Whether a key of the clipboard goes to the grid rather than to the open
+  // edit field: more than one cell selected (copy, cut) or more than one cell
+  // on the clipboard (paste).
+  bool ClipboardKeyForGrid(const QKeyEvent* k) const;
+
+  // --- Rows (TorvanViewRows.cpp) -----------------------------------------------
+  ChannelTexts RowTexts(int row) const;
+  // Writes the cells of `row` that differ from what it shows now.
+  void WriteRow(int row, const ChannelTexts& texts);
+  // Rows from..kGridRows-1: the grid rows a shifting operation may write.
+  static std::vector<int> RowsFrom(int from);
+  // Commits `text` into cell (row, col) through the rules of typing, in the
+  // form its editor would give it (a name as the name field makes it, a list
+  // cell only as one of its items); writes the cells that changed. No
+  // message and no step: the refusal comes back as text for the caller's
+  // one message ("row 5 Rx Frequency 520.00000 is outside the band ...").
+  std::optional<QString> CommitQuietly(int row, int col, const QString& text);
+  // The one message of an operation that left something undone.
+  void ShowNotTaken(const QStringList& refusals, const QString& more = {});
 
   CTorvanDoc& m_document;
   AppContext& m_app;
@@ -190,6 +262,7 @@ class CTorvanView : public QWidget {
   bool m_committing = false;      // a warning of a commit is on screen
   bool m_passingThrough = false;  // a two-step move is in its first step
   bool m_scrollCommitQueued = false;  // a scroll's commit waits for its event to end
+  QMenu* m_contextMenu = nullptr;     // the right click's menu, from the main window
 };
 
 }  // namespace torvan

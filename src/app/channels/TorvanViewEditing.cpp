@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QMessageBox>
 #include <QStringListModel>
+#include <algorithm>
 
 #include "app/base/AppContext.h"
 #include "app/base/CommandIds.h"
@@ -69,6 +70,13 @@ void CTorvanView::CreateEditors() {
     c->installEventFilter(this);
     // A dropped list takes the keys itself: Enter there must still commit.
     c->view()->installEventFilter(this);
+    // A choice made with several rows selected goes into all of them.
+    connect(c, &QComboBox::activated, this, [this, c](int item) {
+      if (item < 0 || EditorForColumn() != c || SelectedRows().size() < 2) return;
+      const std::vector<int> rows = SelectedRows();
+      if (!std::binary_search(rows.begin(), rows.end(), m_grid.Row())) return;
+      SetInSelectedRows(m_grid.Col(), c->itemText(item));
+    });
     return c;
   };
 
@@ -208,8 +216,7 @@ CommitResult CTorvanView::CommitEditor() {
     return {};
   }
 
-  ChannelTexts texts;
-  for (int c = kColRxFrequency; c <= kColName; ++c) texts[TextIndex(c)] = m_grid.TextMatrix(row, c);
+  ChannelTexts texts = RowTexts(row);
   const ChannelTexts before = texts;
   const CommitResult result = CommitCell(texts, col, typed.toStdString(), m_app.band, m_app.language);
 
@@ -220,9 +227,7 @@ CommitResult CTorvanView::CommitEditor() {
     ShowCellWarning(*result.message);
     m_committing = false;
   }
-  for (int c = kColRxFrequency; c <= kColName; ++c) {
-    if (texts[TextIndex(c)] != before[TextIndex(c)]) m_grid.SetTextMatrix(row, c, texts[TextIndex(c)]);
-  }
+  WriteRow(row, texts);
   HideEditor(e);
   if (texts != before) {
     RefreshBandMark(row);
@@ -238,6 +243,54 @@ CommitResult CTorvanView::CommitEditor() {
              std::move(was), std::move(is), GridCell{row, col});
   }
   return result;
+}
+
+std::optional<QString> CTorvanView::CommitQuietly(int row, int col, const QString& text) {
+  if (row < 1 || row >= kGridRows || col < kColRxFrequency || col > kColName) return {};
+  // A text the cell shows already changes nothing and is not checked again,
+  // as with an editor left unchanged.
+  if (text == m_grid.CellText(row, col)) return {};
+  const std::string_view header = ColumnHeader(col, m_app.language);
+  const QString where = tr("row %1 %2")
+                            .arg(QString::fromStdString(RowLabel(row)).trimmed(),
+                                 QString::fromUtf8(header.data(), static_cast<qsizetype>(header.size())));
+  // The form the cell's editor gives a text.
+  QString formed = text;
+  QWidget* editor = EditorForColumn(col);
+  if (auto* list = qobject_cast<QComboBox*>(editor)) {
+    // A list takes only its own items (in either case); a word of the other
+    // language (text from a copy of the program running in it) is taken as
+    // the same word in this one.
+    // ("无" is None in a tone list and No in Scan Add: the list decides.)
+    const QString word = text.trimmed();
+    int item = list->findText(word, Qt::MatchFixedString);
+    for (Text t : {Text::None, Text::High, Text::Low, Text::Lock, Text::Unlock, Text::Yes, Text::No, Text::Wide,
+                   Text::Narrow}) {
+      if (item < 0 && IsTextInEitherLanguage(word.toStdString(), t))
+        item = list->findText(Qs(TextFor(t, m_app.language)), Qt::MatchFixedString);
+    }
+    const bool used = !m_grid.TextMatrix(row, kColRxFrequency).empty() || !m_grid.TextMatrix(row, kColTxFrequency).empty();
+    if (item < 0 && used) return tr("%1 \"%2\" is not one of its choices").arg(where, text);
+    if (item >= 0) formed = list->itemText(item);
+  } else if (auto* edit = qobject_cast<QLineEdit*>(editor); edit && edit->validator()) {
+    // The name field: at most its length, then its validator, as typing gives it.
+    formed.truncate(edit->maxLength());
+    int caret = static_cast<int>(formed.size());
+    edit->validator()->validate(formed, caret);
+  }
+  ChannelTexts texts = RowTexts(row);
+  const CommitResult result = CommitCell(texts, col, formed.toStdString(), m_app.band, m_app.language);
+  WriteRow(row, texts);
+  if (!result.message) return {};
+  const QString shown = QString::fromStdString(ConvertFrequency(formed.toStdString()).text);
+  switch (*result.message) {
+    case MessageId::OutOfRange:
+      return tr("%1 %2 is outside the band %3-%4 MHz").arg(where, shown).arg(m_app.band.lowerMHz).arg(m_app.band.upperMHz);
+    case MessageId::ErrorDataValue:
+      return tr("%1 %2 is not on the 2.5 kHz or 6.25 kHz raster").arg(where, shown);
+    default:
+      return tr("%1 %2: %3").arg(where, shown, m_app.Message(*result.message));
+  }
 }
 
 bool CTorvanView::EditorChanged(const QWidget* editor) const { return editor && EditorText(editor) != m_openedText; }
@@ -389,7 +442,7 @@ bool CTorvanView::eventFilter(QObject* watched, QEvent* event) {
   // typing alone; the view decides (its typing first, then the document).
   if (event->type() == QEvent::ShortcutOverride && IsEditor(watched)) {
     auto* k = static_cast<QKeyEvent*>(event);
-    if (IsUndoKey(k) || IsRedoKey(k)) {
+    if (IsUndoKey(k) || IsRedoKey(k) || ClipboardKeyForGrid(k)) {
       k->accept();  // the key comes here as a key press, not to a window shortcut
       return true;
     }
@@ -404,6 +457,7 @@ bool CTorvanView::eventFilter(QObject* watched, QEvent* event) {
       Redo();
       return true;
     }
+    if (OnRowKey(watched, k)) return true;
   }
   if (event->type() != QEvent::KeyPress || (watched != &m_grid && !IsEditor(watched)))
     return QWidget::eventFilter(watched, event);

@@ -197,12 +197,18 @@ void CMSFlexGrid::EndUpdate() {
 
 void CMSFlexGrid::SetRow(int row) {
   if (row < 1 || row >= Rows() || row == row_) return;
-  setCurrentCell(row - 1, col_ - 1, QItemSelectionModel::NoUpdate);
+  setCurrentCell(row - 1, col_ - 1, MoveCommand());
 }
 
 void CMSFlexGrid::SetCol(int col) {
   if (col < 1 || col >= Cols() || col == col_) return;
-  setCurrentCell(row_ - 1, col - 1, QItemSelectionModel::NoUpdate);
+  setCurrentCell(row_ - 1, col - 1, MoveCommand());
+}
+
+QItemSelectionModel::SelectionFlags CMSFlexGrid::MoveCommand() const {
+  // A move by the program selects the new cell alone, as a click does: a
+  // selection left behind would name rows the user has left.
+  return selectionMode() == NoSelection ? QItemSelectionModel::NoUpdate : QItemSelectionModel::ClearAndSelect;
 }
 
 void CMSFlexGrid::MoveCurrent(int row, int col) {

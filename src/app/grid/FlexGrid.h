@@ -59,7 +59,8 @@ class CMSFlexGrid : public QTableWidget, public TextGrid {
   int Row() const { return row_; }
   int Col() const { return col_; }
   // Moving the current cell fires leaveCell then enterCell; setting the same
-  // cell again fires nothing. Only non-fixed cells can be current.
+  // cell again fires nothing. Only non-fixed cells can be current. With a
+  // selection mode, the new current cell becomes the selection.
   void SetRow(int row);
   void SetCol(int col);
 
@@ -105,6 +106,8 @@ class CMSFlexGrid : public QTableWidget, public TextGrid {
   void StyleFixedItem(QTableWidgetItem* item, int col) const;
   void PlaceCorner();
   void MoveCurrent(int row, int col);
+  // How SetRow and SetCol change the selection.
+  QItemSelectionModel::SelectionFlags MoveCommand() const;
 
   int row_ = 1;
   int col_ = 1;

@@ -151,6 +151,8 @@ void CMainFrame::CreateMenusAndToolbar() {
   edit->addAction(undo);
   edit->addAction(redo);
   edit->addSeparator();
+  AddRowCommands(edit);
+  edit->addSeparator();
   edit->addAction(MakeAction(cmd::kProductInformation, tr("&Product Information"),
                              tr("Choose the radio type and its frequency band")));
   edit->addAction(MakeAction(cmd::kChannelInformation, tr("&Channel Information"), tr("Show the channel table")));
@@ -271,6 +273,74 @@ void CMainFrame::CreateMenusAndToolbar() {
   connect(Action(cmd::kFilePrintSetup), &QAction::triggered, this, &CMainFrame::OnFilePrintSetup);
 }
 
+void CMainFrame::AddRowCommands(QMenu* edit) {
+  const auto add = [this, edit](int id, const QString& text, const QString& tip, const QKeySequence& key,
+                                void (CTorvanView::*act)()) {
+    QAction* a = MakeAction(id, text, tip, key);
+    connect(a, &QAction::triggered, this, [this, act] {
+      if (CTorvanView* v = ActiveView()) (v->*act)();
+    });
+    edit->addAction(a);
+    return a;
+  };
+  add(cmd::kEditCut, tr("Cu&t\tCtrl+X"), tr("Copy the selected cells to the clipboard and empty them"),
+      QKeySequence::Cut, &CTorvanView::Cut);
+  add(cmd::kEditCopy, tr("&Copy\tCtrl+C"), tr("Copy the selected cells to the clipboard as text"),
+      QKeySequence::Copy, &CTorvanView::Copy);
+  add(cmd::kEditPaste, tr("&Paste\tCtrl+V"), tr("Paste the clipboard's cells from the current cell on"),
+      QKeySequence::Paste, &CTorvanView::Paste);
+  add(cmd::kEditSelectAll, tr("Select &All\tCtrl+A"), tr("Select every cell of the channel table"),
+      QKeySequence::SelectAll, &CTorvanView::SelectAllCells);
+  edit->addSeparator();
+  add(cmd::kInsertRow, tr("&Insert Row\tCtrl++"), tr("Insert an empty channel at the current row"),
+      QKeySequence(Qt::CTRL | Qt::Key_Plus), &CTorvanView::InsertRow);
+  add(cmd::kDeleteRows, tr("&Delete Rows\tCtrl+-"), tr("Remove the selected channels; the rows below move up"),
+      QKeySequence(Qt::CTRL | Qt::Key_Minus), &CTorvanView::DeleteRows);
+  add(cmd::kClearRows, tr("Cl&ear"), tr("Empty the selected channels where they are"), {}, &CTorvanView::ClearRows);
+  QAction* up = MakeAction(cmd::kMoveRowsUp, tr("Move &Up\tAlt+Up"), tr("Move the selected channels up one row"),
+                           QKeySequence(Qt::ALT | Qt::Key_Up));
+  QAction* down = MakeAction(cmd::kMoveRowsDown, tr("Move Dow&n\tAlt+Down"),
+                             tr("Move the selected channels down one row"), QKeySequence(Qt::ALT | Qt::Key_Down));
+  connect(up, &QAction::triggered, this, [this] {
+    if (CTorvanView* v = ActiveView()) v->MoveRows(-1);
+  });
+  connect(down, &QAction::triggered, this, [this] {
+    if (CTorvanView* v = ActiveView()) v->MoveRows(1);
+  });
+  edit->addAction(up);
+  edit->addAction(down);
+  QAction* bulk = MakeAction(cmd::kSetInSelectedRows, tr("&Set in Selected Rows\tCtrl+Enter"),
+                             tr("Give the current cell's value to this column of every selected channel"));
+  bulk->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+  bulk->setShortcutContext(Qt::WindowShortcut);
+  connect(bulk, &QAction::triggered, this, [this] {
+    if (CTorvanView* v = ActiveView()) v->SetCurrentValueInSelectedRows();
+  });
+  edit->addAction(bulk);
+  QAction* byRx = MakeAction(cmd::kSortByRxFrequency, tr("Sort Channels by &Rx Frequency"),
+                             tr("Sort the selected channels (all when none are selected) by receive frequency"));
+  QAction* byName = MakeAction(cmd::kSortByName, tr("Sort Channels by Na&me"),
+                               tr("Sort the selected channels (all when none are selected) by name"));
+  connect(byRx, &QAction::triggered, this, [this] {
+    if (CTorvanView* v = ActiveView()) v->SortChannels(CTorvanView::SortKey::RxFrequency);
+  });
+  connect(byName, &QAction::triggered, this, [this] {
+    if (CTorvanView* v = ActiveView()) v->SortChannels(CTorvanView::SortKey::Name);
+  });
+  edit->addAction(byRx);
+  edit->addAction(byName);
+
+  // The right click on the grid offers the same commands.
+  m_gridMenu = new QMenu(this);
+  for (int id : {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, 0, cmd::kInsertRow, cmd::kDeleteRows,
+                 cmd::kClearRows, cmd::kMoveRowsUp, cmd::kMoveRowsDown, 0, cmd::kSetInSelectedRows,
+                 cmd::kSortByRxFrequency, cmd::kSortByName}) {
+    if (id == 0) m_gridMenu->addSeparator();
+    else m_gridMenu->addAction(Action(id));
+  }
+  m_gridMenu->installEventFilter(this);  // F1 on an item, as in the menus
+}
+
 void CMainFrame::CreateNavigatorBar() {
   const QString company = m_app.ProductString(ProductText::Company);
   m_navigatorBar = new CNavigatorBar(company, this);
@@ -334,6 +404,7 @@ CChildFrame* CMainFrame::CreateDocumentWindow(std::unique_ptr<CTorvanDoc> doc) {
     if (view == ActiveView() || !m_activeChild) SetCaption(caption);
   });
   view->OnInitialUpdate();
+  view->SetContextMenu(m_gridMenu);
   SetCaption(view->MainCaption());
 
   // The window fits the table's width and a screenful of rows.
@@ -661,7 +732,9 @@ void CMainFrame::OnTransferRunning(bool running) {
     m_heldDuringTransfer.clear();
     for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileOpenBackup, cmd::kFileSave, cmd::kFileSaveAs,
                    cmd::kAppExit, cmd::kLanguage, cmd::kProductInformation, cmd::kOptionalFeatures, cmd::kEditUndo,
-                   cmd::kEditRedo}) {
+                   cmd::kEditRedo, cmd::kEditCut, cmd::kEditPaste, cmd::kInsertRow, cmd::kDeleteRows,
+                   cmd::kClearRows, cmd::kMoveRowsUp, cmd::kMoveRowsDown, cmd::kSetInSelectedRows,
+                   cmd::kSortByRxFrequency, cmd::kSortByName}) {
       QAction* a = Action(id);
       if (a && a->isEnabled()) {
         a->setEnabled(false);

@@ -164,6 +164,8 @@ class CMainFrame : public QMainWindow {
   QAction* MakeAction(int id, const QString& text, const QString& tip, const QKeySequence& key = {},
                       const QString& picture = {});
   void CreateMenusAndToolbar();
+  // The Edit menu's row and clipboard commands, also the grid's context menu.
+  void AddRowCommands(QMenu* edit);
   void CreateNavigatorBar();
   CChildFrame* CreateDocumentWindow(std::unique_ptr<CTorvanDoc> doc);
   void ShowOpenError(const QString& path, const DatLoad& load);
@@ -180,6 +182,7 @@ class CMainFrame : public QMainWindow {
   QList<QMenu*> m_menus;
   QMenu* m_setupMenu = nullptr;
   QMenu* m_helpMenu = nullptr;
+  QMenu* m_gridMenu = nullptr;  // the right click on a channel grid
   CNavigatorBar* m_navigatorBar = nullptr;
   CBackgroundClient* m_mdiClient = nullptr;
   QTreeWidgetItem* m_treeRoot = nullptr;
