@@ -290,7 +290,9 @@ TEST_P(RadioGoneTest, TransferEndsWithProgramInterruptAndNothingHalfWritten) {
   }
   ChildProcess cli(args);
   ASSERT_TRUE(HoldsFile(cli.pid(), radio.path(), 10s)) << "torvan-cli never opened the port";
-  std::this_thread::sleep_for(1s);  // the handshake takes about 0.1 s
+  // The handshake takes about 0.1 s, the blocks about 14 s (write) or 19 s
+  // (read): the kill lands among the blocks even on a machine that is busy.
+  std::this_thread::sleep_for(3s);
   EXPECT_EQ(radio.Stop(SIGKILL).signal, SIGKILL);
   const ProcessResult r = cli.Wait(kCommandLimit);
   EXPECT_FALSE(r.timedOut);
