@@ -193,6 +193,8 @@ TEST_F(ChannelListFiles, RefusedLinesAreListedThenImportTheRestOrCancel) {
       if (!dialog) return false;
       listed = dialog->Lines();
       importEnabled = dialog->ImportButton()->isEnabled();
+      EXPECT_EQ(dialog->ImportButton()->text().remove('&'), "Import the rest");
+      EXPECT_EQ(dialog->CancelButton()->text().remove('&'), "Cancel");
       QPushButton* b = importRest ? dialog->ImportButton() : dialog->CancelButton();
       b->setFocus();
       QTest::keyClick(b, Qt::Key_Space);

@@ -17,7 +17,7 @@ namespace {
 
 // The list shows this many lines before it scrolls.
 constexpr int kVisibleLines = 12;
-constexpr int kListWidthChars = 72;
+constexpr int kListWidthChars = 90;
 
 }  // namespace
 
@@ -37,7 +37,7 @@ CRefusedLinesDialog::CRefusedLinesDialog(const QString& file, const QStringList&
 
   auto* list = new QPlainTextEdit(this);
   list->setReadOnly(true);
-  list->setLineWrapMode(QPlainTextEdit::NoWrap);
+  list->setLineWrapMode(QPlainTextEdit::WidgetWidth);  // a reason is read whole, without scrolling sideways
   list->setPlainText(refused.join(QLatin1Char('\n')));
   const QFontMetrics metrics(list->font());
   list->setMinimumSize(metrics.averageCharWidth() * kListWidthChars,
@@ -51,7 +51,7 @@ CRefusedLinesDialog::CRefusedLinesDialog(const QString& file, const QStringList&
   after->setWordWrap(true);
 
   auto* buttons = new QDialogButtonBox(this);
-  m_import = buttons->addButton(tr("Import the rest"), QDialogButtonBox::AcceptRole);
+  m_import = buttons->addButton(tr("&Import the rest"), QDialogButtonBox::AcceptRole);
   m_cancel = buttons->addButton(QDialogButtonBox::Cancel);
   m_cancel->setText(tr("Cancel"));
   m_import->setEnabled(rest);
