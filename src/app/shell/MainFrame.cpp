@@ -682,8 +682,8 @@ void CMainFrame::OnTransferRunning(bool running) {
   if (running) {
     m_heldDuringTransfer.clear();
     for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileOpenBackup, cmd::kFileSave, cmd::kFileSaveAs,
-                   cmd::kFileImportChannels, cmd::kAppExit, cmd::kLanguage, cmd::kProductInformation, cmd::kOptionalFeatures, cmd::kEditUndo,
-                   cmd::kEditRedo}) {
+                   cmd::kFileImportChannels, cmd::kAppExit, cmd::kLanguage, cmd::kProductInformation,
+                   cmd::kOptionalFeatures, cmd::kEditUndo, cmd::kEditRedo}) {
       QAction* a = Action(id);
       if (a && a->isEnabled()) {
         a->setEnabled(false);
