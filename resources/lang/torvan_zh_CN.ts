@@ -9,6 +9,65 @@
     </message>
 </context>
 <context>
+    <name>ChannelListFiles</name>
+    <message>
+        <source>Torvan CSV (*.csv)</source>
+        <translation>Torvan CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Generic CSV, chirp format (*.csv)</source>
+        <translation>通用 CSV，chirp 格式 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation>导入信道</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Failed to import %1.</source>
+        <translation>无法导入 %1。</translation>
+    </message>
+    <message>
+        <source>Nothing imported.</source>
+        <translation>没有导入任何内容。</translation>
+    </message>
+    <message>
+        <source>Channels imported from %1: %2</source>
+        <translation>从 %1 导入的信道: %2</translation>
+    </message>
+    <message>
+        <source>; lines skipped: %1</source>
+        <translation>；跳过的行: %1</translation>
+    </message>
+    <message>
+        <source>; names changed to fit the radio: %1</source>
+        <translation>；为适合电台而改动的名称: %1</translation>
+    </message>
+    <message>
+        <source>Export Channels</source>
+        <translation>导出信道</translation>
+    </message>
+    <message>
+        <source>Failed to export %1.</source>
+        <translation>无法导出 %1。</translation>
+    </message>
+    <message>
+        <source>Nothing exported.</source>
+        <translation>没有导出任何内容。</translation>
+    </message>
+    <message>
+        <source>Channels exported to %1: %2</source>
+        <translation>导出到 %1 的信道: %2</translation>
+    </message>
+</context>
+<context>
     <name>ReadBackupKeeper</name>
     <message>
         <source>The radio&apos;s memory was read, but no backup of it could be kept.</source>
@@ -449,6 +508,78 @@
         <source>Keep the memory of every radio read in the backup folder</source>
         <translation>把每次读出的电台数据保存到备份文件夹</translation>
     </message>
+    <message>
+        <source>&amp;Undo	Ctrl+Z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo the last change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo	Ctrl+Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo the change undone last</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Import Channels...</source>
+        <translation>导入信道(&amp;I)...</translation>
+    </message>
+    <message>
+        <source>Import a channel list (CSV) into the active document</source>
+        <translation>把信道列表 (CSV) 导入当前文档</translation>
+    </message>
+    <message>
+        <source>&amp;Export Channels...</source>
+        <translation>导出信道(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>Export the channels of the active document as a channel list (CSV)</source>
+        <translation>把当前文档的信道导出为信道列表 (CSV)</translation>
+    </message>
+    <message>
+        <source>more than %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is %2 bytes, not a radio memory file of %3 bytes. Open its first %3 bytes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file itself stays as it is: Save asks for a new file name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channels outside the band %1 - %2 MHz: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>They are marked red in the channel table and stay as they are until you change them; a new frequency must lie inside the band.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>torvan::COptionDialog</name>
@@ -588,6 +719,33 @@
     </message>
 </context>
 <context>
+    <name>torvan::CRefusedLinesDialog</name>
+    <message>
+        <source>Import Channels</source>
+        <translation>导入信道</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 lines of %3 cannot be stored in this radio:</source>
+        <translation>%3 的 %2 行中有 %1 行无法存入本电台:</translation>
+    </message>
+    <message>
+        <source>Import the rest leaves the channels of these lines as they are. Cancel imports nothing.</source>
+        <translation>“导入其余的行”导入其他行，这些行对应的信道保持原样。“取消”什么都不导入。</translation>
+    </message>
+    <message>
+        <source>No line of the file can be imported.</source>
+        <translation>文件中没有可以导入的行。</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>&amp;Import the rest</source>
+        <translation>导入其余的行(&amp;I)</translation>
+    </message>
+</context>
+<context>
     <name>torvan::CTorvanApp</name>
     <message>
         <source>The language could not be saved in %1.</source>
@@ -599,10 +757,91 @@
     </message>
 </context>
 <context>
+    <name>torvan::CTorvanView</name>
+    <message>
+        <source>Outside the band %1 - %2 MHz: a new value must lie inside it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, channel %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>torvan::HelpWindow</name>
     <message>
         <source>Help</source>
         <translation>帮助</translation>
+    </message>
+</context>
+<context>
+    <name>torvan::TransferController</name>
+    <message>
+        <source>Writing this document into the radio...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the radio&apos;s memory...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK writes this document into the radio.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK reads the radio&apos;s memory into this document.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This document is not a radio memory and is not written to the radio.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write refused: the radio was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write complete: %1 channels, %2 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read complete: %1 channels, %2 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The write stopped before its end: the radio now holds an incomplete memory, part new and part old. Write the radio again before using it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 blocks were written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write stopped: the radio holds an incomplete memory. Write it again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write cancelled: the radio was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write failed: the radio was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read cancelled: the document was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read failed: the document was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>torvan::TransferHost</name>
+    <message>
+        <source>Read from the radio</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
