@@ -9,6 +9,65 @@
     </message>
 </context>
 <context>
+    <name>ChannelListFiles</name>
+    <message>
+        <source>Torvan CSV (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Generic CSV, chirp format (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to import %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channels imported from %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; lines skipped: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; names changed to fit the radio: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to export %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing exported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channels exported to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ReadBackupKeeper</name>
     <message>
         <source>The radio&apos;s memory was read, but no backup of it could be kept.</source>
@@ -601,6 +660,22 @@
         <source>Sort the selected channels (all when none are selected) by name</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Import Channels...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import a channel list (CSV) into the active document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Export Channels...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export the channels of the active document as a channel list (CSV)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>torvan::COptionDialog</name>
@@ -736,6 +811,33 @@
     </message>
     <message>
         <source>Process</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>torvan::CRefusedLinesDialog</name>
+    <message>
+        <source>Import Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of the %2 lines of %3 cannot be stored in this radio:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import the rest leaves the channels of these lines as they are. Cancel imports nothing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No line of the file can be imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Import the rest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

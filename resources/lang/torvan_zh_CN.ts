@@ -9,6 +9,65 @@
     </message>
 </context>
 <context>
+    <name>ChannelListFiles</name>
+    <message>
+        <source>Torvan CSV (*.csv)</source>
+        <translation>Torvan CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Generic CSV, chirp format (*.csv)</source>
+        <translation>通用 CSV，chirp 格式 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation>导入信道</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Failed to import %1.</source>
+        <translation>无法导入 %1。</translation>
+    </message>
+    <message>
+        <source>Nothing imported.</source>
+        <translation>没有导入任何内容。</translation>
+    </message>
+    <message>
+        <source>Channels imported from %1: %2</source>
+        <translation>从 %1 导入的信道: %2</translation>
+    </message>
+    <message>
+        <source>; lines skipped: %1</source>
+        <translation>；跳过的行: %1</translation>
+    </message>
+    <message>
+        <source>; names changed to fit the radio: %1</source>
+        <translation>；为适合电台而改动的名称: %1</translation>
+    </message>
+    <message>
+        <source>Export Channels</source>
+        <translation>导出信道</translation>
+    </message>
+    <message>
+        <source>Failed to export %1.</source>
+        <translation>无法导出 %1。</translation>
+    </message>
+    <message>
+        <source>Nothing exported.</source>
+        <translation>没有导出任何内容。</translation>
+    </message>
+    <message>
+        <source>Channels exported to %1: %2</source>
+        <translation>导出到 %1 的信道: %2</translation>
+    </message>
+</context>
+<context>
     <name>ReadBackupKeeper</name>
     <message>
         <source>The radio&apos;s memory was read, but no backup of it could be kept.</source>
@@ -601,6 +660,22 @@
         <source>Sort the selected channels (all when none are selected) by name</source>
         <translation>按信道名字对选中的信道排序（未选中时对全部信道排序）</translation>
     </message>
+    <message>
+        <source>&amp;Import Channels...</source>
+        <translation>导入信道(&amp;I)...</translation>
+    </message>
+    <message>
+        <source>Import a channel list (CSV) into the active document</source>
+        <translation>把信道列表 (CSV) 导入当前文档</translation>
+    </message>
+    <message>
+        <source>&amp;Export Channels...</source>
+        <translation>导出信道(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>Export the channels of the active document as a channel list (CSV)</source>
+        <translation>把当前文档的信道导出为信道列表 (CSV)</translation>
+    </message>
 </context>
 <context>
     <name>torvan::COptionDialog</name>
@@ -737,6 +812,33 @@
     <message>
         <source>Process</source>
         <translation>进度</translation>
+    </message>
+</context>
+<context>
+    <name>torvan::CRefusedLinesDialog</name>
+    <message>
+        <source>Import Channels</source>
+        <translation>导入信道</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 lines of %3 cannot be stored in this radio:</source>
+        <translation>%3 的 %2 行中有 %1 行无法存入本电台:</translation>
+    </message>
+    <message>
+        <source>Import the rest leaves the channels of these lines as they are. Cancel imports nothing.</source>
+        <translation>“导入其余的行”导入其他行，这些行对应的信道保持原样。“取消”什么都不导入。</translation>
+    </message>
+    <message>
+        <source>No line of the file can be imported.</source>
+        <translation>文件中没有可以导入的行。</translation>
+    </message>
+    <message>
+        <source>&amp;Import the rest</source>
+        <translation>导入其余的行(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>

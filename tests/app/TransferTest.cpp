@@ -393,8 +393,8 @@ TEST_F(Transfer, CommandsThatWouldActOnTheImageWaitForTheSession) {
   Start({}, {"--image", h.File("crafted.dat")});
   CMainFrame* f = h.Frame();
   const std::vector<int> held = {cmd::kFileNew,      cmd::kFileOpen,           cmd::kFileSave,
-                                 cmd::kFileSaveAs,   cmd::kAppExit,            cmd::kLanguage,
-                                 cmd::kProductInformation, cmd::kOptionalFeatures};
+                                 cmd::kFileSaveAs,   cmd::kFileImportChannels, cmd::kAppExit,
+                                 cmd::kLanguage,     cmd::kProductInformation, cmd::kOptionalFeatures};
   const std::vector<int> open = {cmd::kRead, cmd::kWrite, cmd::kComSetup, cmd::kFileClose, cmd::kChannelInformation};
 
   std::vector<int> enabledDuring;

@@ -29,6 +29,7 @@
 #include "app/base/CommandIds.h"
 #include "app/base/Help.h"
 #include "app/base/LanguagePack.h"
+#include "app/channels/ChannelListFiles.h"
 #include "app/channels/ChildFrame.h"
 #include "app/channels/TorvanView.h"
 #include "app/link/ComSetupDialog.h"
@@ -133,6 +134,7 @@ void CMainFrame::CreateMenusAndToolbar() {
   file->addAction(MakeAction(cmd::kFileSave, tr("&Save\tCtrl+S"), tr("Save the active document"),
                              QKeySequence(Qt::CTRL | Qt::Key_S), QStringLiteral("save")));
   file->addAction(MakeAction(cmd::kFileSaveAs, tr("Save &As..."), tr("Save the active document with a new name")));
+  AddChannelListCommands(file);
   file->addSeparator();
   file->addAction(MakeAction(cmd::kFilePrint, tr("&Print...\tCtrl+P"), tr("Print the active document"),
                              QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral("print")));
@@ -339,6 +341,26 @@ void CMainFrame::AddRowCommands(QMenu* edit) {
     else m_gridMenu->addAction(Action(id));
   }
   m_gridMenu->installEventFilter(this);  // F1 on an item, as in the menus
+}
+
+void CMainFrame::AddChannelListCommands(QMenu* file) {
+  file->addSeparator();
+  file->addAction(MakeAction(cmd::kFileImportChannels, tr("&Import Channels..."),
+                             tr("Import a channel list (CSV) into the active document")));
+  file->addAction(MakeAction(cmd::kFileExportChannels, tr("&Export Channels..."),
+                             tr("Export the channels of the active document as a channel list (CSV)")));
+  connect(Action(cmd::kFileImportChannels), &QAction::triggered, this, [this] {
+    if (CTorvanView* view = ActiveView()) {
+      const QString said = ImportChannelListFile(*view, m_app, this);
+      if (!said.isEmpty()) statusBar()->showMessage(said);
+    }
+  });
+  connect(Action(cmd::kFileExportChannels), &QAction::triggered, this, [this] {
+    if (CTorvanView* view = ActiveView()) {
+      const QString said = ExportChannelListFile(*view, m_app, this);
+      if (!said.isEmpty()) statusBar()->showMessage(said);
+    }
+  });
 }
 
 void CMainFrame::CreateNavigatorBar() {
@@ -731,10 +753,10 @@ void CMainFrame::OnTransferRunning(bool running) {
   if (running) {
     m_heldDuringTransfer.clear();
     for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileOpenBackup, cmd::kFileSave, cmd::kFileSaveAs,
-                   cmd::kAppExit, cmd::kLanguage, cmd::kProductInformation, cmd::kOptionalFeatures, cmd::kEditUndo,
-                   cmd::kEditRedo, cmd::kEditCut, cmd::kEditPaste, cmd::kInsertRow, cmd::kDeleteRows,
-                   cmd::kClearRows, cmd::kMoveRowsUp, cmd::kMoveRowsDown, cmd::kSetInSelectedRows,
-                   cmd::kSortByRxFrequency, cmd::kSortByName}) {
+                   cmd::kFileImportChannels, cmd::kAppExit, cmd::kLanguage, cmd::kProductInformation,
+                   cmd::kOptionalFeatures, cmd::kEditUndo, cmd::kEditRedo, cmd::kEditCut, cmd::kEditPaste,
+                   cmd::kInsertRow, cmd::kDeleteRows, cmd::kClearRows, cmd::kMoveRowsUp, cmd::kMoveRowsDown,
+                   cmd::kSetInSelectedRows, cmd::kSortByRxFrequency, cmd::kSortByName}) {
       QAction* a = Action(id);
       if (a && a->isEnabled()) {
         a->setEnabled(false);

@@ -17,7 +17,8 @@
 // transfer with the radio runs, the session holds the document's image and the
 // port and runs the event loop between blocks: the commands that would close
 // or replace a document, write its image or end the program (New, Open, Save,
-// Save As, Exit, Language, Product Information, Optional Features) are
+// Save As, Import Channels, Exit, Language, Product Information, Optional
+// Features) are
 // disabled, and the main window's close box is refused with a note in the
 // status bar. Read and Write stay enabled: they change only the direction of
 // the transfer that is offered or running. The settings commands (Com Setup,
@@ -166,6 +167,8 @@ class CMainFrame : public QMainWindow {
   void CreateMenusAndToolbar();
   // The Edit menu's row and clipboard commands, also the grid's context menu.
   void AddRowCommands(QMenu* edit);
+  // File > Import Channels... and Export Channels..., after Save As.
+  void AddChannelListCommands(QMenu* file);
   void CreateNavigatorBar();
   CChildFrame* CreateDocumentWindow(std::unique_ptr<CTorvanDoc> doc);
   void ShowOpenError(const QString& path, const DatLoad& load);
