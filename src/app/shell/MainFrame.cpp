@@ -762,7 +762,7 @@ void CMainFrame::ActOnPage(const QString& pageName) {
 
 void CMainFrame::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  if (m_navigatorBar) m_navigatorBar->setMaximumWidth(m_navigatorBar->MaxWidth());
+  if (m_navigatorBar) m_navigatorBar->FollowMainWindow();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -1,0 +1,101 @@
+// How the program's windows share the screen: the navigation bar's width
+// through a shrink and a maximise of the main window, dialogs wide enough for
+// their titles, document windows that can be scrolled into sight, and the
+// help window in front of the dialog it was asked from.
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "AppHarness.h"
+#include "app/base/AppContext.h"
+#include "app/base/Help.h"
+#include "app/channels/ChildFrame.h"
+#include "app/channels/TorvanView.h"
+#include "app/link/ComSetupDialog.h"
+#include "app/link/ProgressDialog.h"
+#include "app/link/TransferController.h"
+#include "app/product/ProductInfoDialog.h"
+#include "app/radio/OptionDialog.h"
+#include "app/shell/AboutDialog.h"
+#include "app/shell/BackgroundClient.h"
+#include "app/shell/LanguageDialog.h"
+#include "app/shell/NavigatorBar.h"
+#include "app/base/CommandIds.h"
+
+namespace torvan::test {
+namespace {
+
+class FrameLayout : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(h.Start());
+    f = h.Frame();
+    f->showNormal();
+    f->resize(1000, 700);
+    QApplication::processEvents();
+  }
+  void ResizeFrame(int width, int height) {
+    f->resize(width, height);
+    QApplication::processEvents();
+    QTest::qWait(20);
+  }
+  AppHarness h;
+  CMainFrame* f = nullptr;
+};
+
+TEST_F(FrameLayout, BarTakesItsWidthBackWhenTheMainWindowGrowsAgain) {
+  CNavigatorBar* bar = f->NavigatorBar();
+  ASSERT_EQ(bar->width(), CNavigatorBar::kInitialWidth);
+  // As small as the main window goes: the bar is squeezed to half of it.
+  ResizeFrame(1, 1);
+  const int squeezed = bar->width();
+  EXPECT_LT(squeezed, CNavigatorBar::kInitialWidth);
+  EXPECT_LE(squeezed, f->width() / 2);
+  // Maximised (or just wide again): the width the user had, not the squeezed one.
+  ResizeFrame(1400, 900);
+  EXPECT_EQ(bar->width(), CNavigatorBar::kInitialWidth) << "squeezed to " << squeezed;
+  EXPECT_EQ(bar->BarWidth(), CNavigatorBar::kInitialWidth);
+
+  // A width the user chose comes back too, also when the bar was hidden
+  // while squeezed; growing only part of the way gives it half the window.
+  bar->SetBarWidth(300);
+  ResizeFrame(1, 1);
+  bar->close();
+  ResizeFrame(500, 600);
+  f->Action(cmd::kViewControlBar)->trigger();
+  QApplication::processEvents();
+  QTest::qWait(20);
+  EXPECT_EQ(bar->width(), 250);
+  ResizeFrame(1400, 900);
+  EXPECT_EQ(bar->width(), 300);
+}
+
+TEST_F(FrameLayout, WidthGivenWithTheMouseHeldIsTheUsersWidth) {
+  // What a drag of the main window's separator does: the bar changes its
+  // width while the left button is down in the program. (The separator's own
+  // drag handling is Qt's; the bar's rule is what is tested here.)
+  CNavigatorBar* bar = f->NavigatorBar();
+  QWidget* area = f->MdiClient()->viewport();
+  QTest::mousePress(area, Qt::LeftButton, {}, QPoint(5, area->height() - 5));
+  ASSERT_TRUE(QGuiApplication::mouseButtons() & Qt::LeftButton);
+  f->resizeDocks({bar}, {300}, Qt::Horizontal);
+  QApplication::processEvents();
+  QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(5, area->height() - 5));
+  ASSERT_EQ(bar->width(), 300);
+  EXPECT_EQ(bar->BarWidth(), 300);
+  // And it is the width that comes back after a shrink.
+  ResizeFrame(1, 1);
+  ResizeFrame(1000, 700);
+  EXPECT_EQ(bar->width(), 300);
+}
+
+}  // namespace
+}  // namespace torvan::test
