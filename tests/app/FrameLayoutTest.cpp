@@ -97,5 +97,43 @@ TEST_F(FrameLayout, WidthGivenWithTheMouseHeldIsTheUsersWidth) {
   EXPECT_EQ(bar->width(), 300);
 }
 
+TEST_F(FrameLayout, DialogsAreWideEnoughForTheirTitles) {
+  AppContext& app = h.App().Context();
+  CAboutDialog about(app, f);
+  struct Case {
+    const char* name;
+    QWidget* dialog;
+  };
+  const Case cases[] = {
+      {"Product Information", f->ProductInfoDialog()},
+      {"Option", f->OptionDialog()},
+      {"COM Setup", f->ComSetupDialog()},
+      {"Language", f->LanguageDialog()},
+      {"About", &about},
+      {"Process", &f->Transfer().ProgressDialog()},
+  };
+  // The title in bold with room for the window icon and three buttons
+  // (minimise, maximise, close) beside it.
+  QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+  titleFont.setBold(true);
+  for (const Case& c : cases) {
+    c.dialog->show();
+    QApplication::processEvents();
+    const int buttons = 4 * std::max(c.dialog->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, c.dialog),
+                                     QFontMetrics(titleFont).height());
+    const int title = QFontMetrics(titleFont).horizontalAdvance(c.dialog->windowTitle());
+    EXPECT_GE(c.dialog->width(), title + buttons)
+        << c.name << ": \"" << c.dialog->windowTitle().toStdString() << "\" needs " << title << " + " << buttons;
+    c.dialog->hide();
+  }
+  // A longer title later (the progress window names the transfer) widens the window.
+  CProgressDialog& progress = f->Transfer().ProgressDialog();
+  progress.setWindowTitle("Reading the memory of the radio on /dev/ttyUSB0 with a long title");
+  progress.show();
+  QApplication::processEvents();
+  EXPECT_GE(progress.width(), QFontMetrics(titleFont).horizontalAdvance(progress.windowTitle()));
+  progress.hide();
+}
+
 }  // namespace
 }  // namespace torvan::test
