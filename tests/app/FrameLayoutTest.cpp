@@ -135,5 +135,30 @@ TEST_F(FrameLayout, DialogsAreWideEnoughForTheirTitles) {
   progress.hide();
 }
 
+TEST_F(FrameLayout, DocumentWindowCanBeScrolledIntoSight) {
+  CBackgroundClient* area = f->MdiClient();
+  EXPECT_EQ(area->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+  EXPECT_EQ(area->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+  // The channel window is wider and taller than the area of a small main window.
+  ResizeFrame(500, 400);
+  QMdiSubWindow* child = f->ActiveChild();
+  ASSERT_NE(child, nullptr);
+  ASSERT_GT(child->width(), area->viewport()->width());
+  ASSERT_GT(child->height(), area->viewport()->height());
+  EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
+  EXPECT_TRUE(area->verticalScrollBar()->isVisible());
+  // Scrolled to the end, its right and bottom edges are in sight.
+  area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+  area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+  QApplication::processEvents();
+  const QRect inArea(child->mapTo(area->viewport(), QPoint(0, 0)), child->size());
+  EXPECT_LE(inArea.right(), area->viewport()->width());
+  EXPECT_LE(inArea.bottom(), area->viewport()->height());
+  // A main window large enough needs none.
+  ResizeFrame(1800, 1200);
+  EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+  EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+}
+
 }  // namespace
 }  // namespace torvan::test
