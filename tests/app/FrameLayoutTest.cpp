@@ -160,5 +160,48 @@ TEST_F(FrameLayout, DocumentWindowCanBeScrolledIntoSight) {
   EXPECT_FALSE(area->verticalScrollBar()->isVisible());
 }
 
+TEST_F(FrameLayout, HelpAskedFromADialogBelongsToTheDialog) {
+  // F1 in each page dialog: the help window is that dialog's (its window
+  // manager owner), so it stays in front of it and of the main window.
+  struct Case {
+    const char* name;
+    int command;
+    std::function<QWidget*()> dialog;
+  };
+  const Case cases[] = {
+      {"Product Information", cmd::kProductInformation, [this] { return f->ProductInfoDialog(); }},
+      {"Optional Features", cmd::kOptionalFeatures, [this] { return f->OptionDialog(); }},
+  };
+  f->showMaximized();
+  QApplication::processEvents();
+  for (const Case& c : cases) {
+    QWindow* owner = nullptr;
+    bool helpShown = false;
+    AppHarness::WhenModal([&](QWidget* w) {
+      if (w != c.dialog()) return false;
+      QTest::keyClick(w, Qt::Key_F1);
+      HelpWindow* help = HelpWindow::Instance();
+      helpShown = help && help->isVisible();
+      owner = help && help->windowHandle() ? help->windowHandle()->transientParent() : nullptr;
+      AppHarness::Activate(w);
+      QTest::keyClick(w, Qt::Key_Escape);
+      return true;
+    });
+    h.ClickMenu(1, f->Action(c.command));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !c.dialog()->isVisible(); }, 5000)) << c.name;
+    EXPECT_TRUE(helpShown) << c.name;
+    EXPECT_EQ(owner, c.dialog()->windowHandle()) << c.name;
+  }
+  // F1 in the main window afterwards: the help window is the main window's.
+  ASSERT_TRUE(AppHarness::Activate(f));
+  CMSFlexGrid& grid = f->ActiveView()->Grid();
+  grid.setFocus();
+  QApplication::processEvents();
+  QTest::keyClick(&grid, Qt::Key_F1);
+  ASSERT_NE(HelpWindow::Instance(), nullptr);
+  EXPECT_EQ(HelpWindow::Instance()->windowHandle()->transientParent(), f->windowHandle());
+  HelpWindow::Destroy();
+}
+
 }  // namespace
 }  // namespace torvan::test
