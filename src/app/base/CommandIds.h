@@ -16,6 +16,9 @@ inline constexpr int kFilePrint = 57607;
 inline constexpr int kFilePrintDirect = 57608;
 inline constexpr int kFilePrintPreview = 57609;
 inline constexpr int kFileOpenBackup = 32810;  // a backup of a read, as a new document
+// The recently used files, newest first (the framework's numbers).
+inline constexpr int kFileMruFirst = 57616;
+inline constexpr int kFileMruLast = 57619;
 inline constexpr int kAppExit = 57665;
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kHelp = 57670;

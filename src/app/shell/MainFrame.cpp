@@ -43,6 +43,7 @@
 #include "app/shell/BackupOpening.h"
 #include "app/shell/LanguageDialog.h"
 #include "app/shell/NavigatorBar.h"
+#include "app/shell/RecentFileList.h"
 #include "qtprint/ReportDialogs.h"
 
 namespace torvan {
@@ -140,6 +141,7 @@ void CMainFrame::CreateMenusAndToolbar() {
   file->addAction(MakeAction(cmd::kFilePrintSetup, tr("P&rint Setup..."), tr("Change the printer and printing options")));
   file->addSeparator();
   file->addAction(MakeAction(cmd::kAppExit, tr("E&xit"), tr("Quit the application")));
+  CreateRecentFileMenu(file);
 
   // Edit: undo and redo, then the three pages.
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
@@ -271,6 +273,57 @@ void CMainFrame::CreateMenusAndToolbar() {
   connect(Action(cmd::kFilePrintSetup), &QAction::triggered, this, &CMainFrame::OnFilePrintSetup);
 }
 
+void CMainFrame::CreateRecentFileMenu(QMenu* file) {
+  m_recentFiles = std::make_unique<RecentFileList>(m_app.AppName());
+  QAction* exit = Action(cmd::kAppExit);
+  for (int id = cmd::kFileMruFirst; id <= cmd::kFileMruLast; ++id) {
+    QAction* a = MakeAction(id, QString(), tr("Open this document"));
+    file->insertAction(exit, a);
+    const int index = id - cmd::kFileMruFirst;
+    connect(a, &QAction::triggered, this, [this, index] { OnRecentFile(index); });
+  }
+  m_recentSeparator = file->insertSeparator(exit);
+  ShowRecentFiles();
+}
+
+void CMainFrame::ShowRecentFiles() {
+  const QStringList& paths = m_recentFiles->Paths();
+  for (int id = cmd::kFileMruFirst; id <= cmd::kFileMruLast; ++id) {
+    const int index = id - cmd::kFileMruFirst;
+    QAction* a = Action(id);
+    a->setVisible(index < paths.size());
+    if (index >= paths.size()) continue;
+    // "&1 C:\radios\site.dat": the number is the entry's key; an "&" of
+    // the name is shown as it is.
+    QString name = QDir::toNativeSeparators(paths.at(index));
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    a->setText(QStringLiteral("&%1 %2").arg(index + 1).arg(name));
+  }
+  m_recentSeparator->setVisible(!paths.isEmpty());
+}
+
+void CMainFrame::RememberRecentFile(const QString& path) {
+  m_recentFiles->Add(path);
+  ShowRecentFiles();
+}
+
+void CMainFrame::OnRecentFile(int index) {
+  if (index < 0 || index >= m_recentFiles->Paths().size()) return;
+  const QString path = m_recentFiles->Paths().at(index);
+  if (!QFileInfo(path).isFile()) {
+    // Gone (moved, deleted, a drive not there): the entry goes, and the user is told which.
+    m_recentFiles->Remove(path);
+    ShowRecentFiles();
+    QMessageBox::warning(this, m_app.messageCaption,
+                         tr("%1 cannot be found. It has been removed from the list of recent files.")
+                             .arg(QDir::toNativeSeparators(path)));
+    return;
+  }
+  bool discarded = false;
+  if (!AskToSave(m_activeChild, &discarded)) return;
+  OpenDocumentFile(path, discarded);
+}
+
 void CMainFrame::CreateNavigatorBar() {
   const QString company = m_app.ProductString(ProductText::Company);
   m_navigatorBar = new CNavigatorBar(company, this);
@@ -372,6 +425,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path, bool closePrevious) {
   if (load.kind == DatFileKind::TooLong && !AgreeToOpenPart(path, load)) return false;
   QPointer<CChildFrame> previous = m_activeChild;
   CreateDocumentWindow(std::move(doc));
+  RememberRecentFile(path);
   if (previous && closePrevious) {
     delete previous.data();  // its changes were discarded: nothing of it is kept
   } else if (previous) {
@@ -417,7 +471,10 @@ void CMainFrame::ShowOpenError(const QString& path, const DatLoad& load) {
 bool CMainFrame::SaveDocument(CTorvanDoc* doc, const QString& path) {
   if (!doc) return false;
   const Status s = doc->OnSaveDocument(path);
-  if (s.ok()) return true;
+  if (s.ok()) {
+    RememberRecentFile(path);
+    return true;
+  }
   // Say why, and offer another name at once: the changes are still only here.
   QMessageBox box(QMessageBox::Warning, m_app.messageCaption,
                   tr("Failed to save %1.").arg(QDir::toNativeSeparators(path)) + QStringLiteral("\n") +
@@ -661,7 +718,8 @@ void CMainFrame::OnTransferRunning(bool running) {
     m_heldDuringTransfer.clear();
     for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileOpenBackup, cmd::kFileSave, cmd::kFileSaveAs,
                    cmd::kAppExit, cmd::kLanguage, cmd::kProductInformation, cmd::kOptionalFeatures, cmd::kEditUndo,
-                   cmd::kEditRedo}) {
+                   cmd::kEditRedo, cmd::kFileMruFirst, cmd::kFileMruFirst + 1, cmd::kFileMruFirst + 2,
+                   cmd::kFileMruLast}) {
       QAction* a = Action(id);
       if (a && a->isEnabled()) {
         a->setEnabled(false);

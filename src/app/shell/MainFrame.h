@@ -13,6 +13,10 @@
 // the language restart and a read from the radio over it ask whether to save
 // it first (Save, Discard, Cancel).
 //
+// The File menu lists the last four files opened or saved (kept across runs);
+// choosing one opens it like File > Open, and one that no longer exists is
+// taken off the list with a message naming it.
+//
 // Program > Read and Write go to the one transfer controller. While a
 // transfer with the radio runs, the session holds the document's image and the
 // port and runs the event loop between blocks: the commands that would close
@@ -51,6 +55,7 @@ class COptionDialog;
 class CProductInfoDialog;
 class CTorvanDoc;
 class CTorvanView;
+class RecentFileList;
 class TransferController;
 
 class CMainFrame : public QMainWindow {
@@ -165,6 +170,11 @@ class CMainFrame : public QMainWindow {
                       const QString& picture = {});
   void CreateMenusAndToolbar();
   void CreateNavigatorBar();
+  // File menu: the recently used files above Exit, and what they do.
+  void CreateRecentFileMenu(QMenu* file);
+  void ShowRecentFiles();
+  void OnRecentFile(int index);
+  void RememberRecentFile(const QString& path);
   CChildFrame* CreateDocumentWindow(std::unique_ptr<CTorvanDoc> doc);
   void ShowOpenError(const QString& path, const DatLoad& load);
   // A file longer than a radio memory: may its first 8192 bytes be opened?
@@ -197,6 +207,8 @@ class CMainFrame : public QMainWindow {
   bool m_tearingDown = false;  // set by the destructor: nothing follows a document any more
   QMetaObject::Connection m_followBand;
   bool m_leaveAnswered = false;  // the save questions of a language restart were answered
+  std::unique_ptr<RecentFileList> m_recentFiles;
+  QAction* m_recentSeparator = nullptr;  // below the recent files, shown with them
 };
 
 }  // namespace torvan
