@@ -1,9 +1,14 @@
 // The files a user worked on last: the File menu's list of recent files
 // (opened or saved, kept across a restart, a missing one taken off with a
-// message).
+// message), and a radio memory file dropped on the main window.
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMdiArea>
+#include <QMimeData>
 #include <QSettings>
+#include <QStatusBar>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -112,6 +117,76 @@ TEST_F(RecentFiles, RecentFileOverUnsavedChangesAsksFirst) {
   BoxAnswerer discard(BoxAnswerer::Press(QMessageBox::Discard));
   f->Action(cmd::kFileMruFirst + 1)->trigger();
   EXPECT_EQ(CurrentFile(), Path("a.dat"));
+}
+
+// --- Drag and drop ---------------------------------------------------------------
+
+class DroppedFiles : public RecentFiles {
+ protected:
+  // Drags `paths` over the main window and drops them; true when the window
+  // took the drag.
+  bool Drop(const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
+    data.setUrls(urls);
+    const QPoint at = f->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f, &drop);
+    QTest::qWait(50);
+    return drop.isAccepted();
+  }
+};
+
+TEST_F(DroppedFiles, DatFileOpensLikeFileOpen) {
+  Open("a.dat");
+  ASSERT_TRUE(Drop({Path("b.dat")}));
+  EXPECT_EQ(CurrentFile(), Path("b.dat"));
+  EXPECT_EQ(Entries(*f).constFirst(), Entry(1, "b.dat"));
+  // Not a radio memory file by name: refused, with a note in the status bar.
+  h.WriteFile("notes.txt", "145.000");
+  EXPECT_FALSE(Drop({Path("notes.txt")}));
+  EXPECT_EQ(f->statusBar()->currentMessage(), "Only a radio memory file (*.dat) can be opened by dropping it here.");
+  EXPECT_EQ(CurrentFile(), Path("b.dat"));
+}
+
+TEST_F(DroppedFiles, DropOverUnsavedChangesAsksFirst) {
+  Open("a.dat");
+  ChangeSomething();
+  {
+    BoxAnswerer cancel(BoxAnswerer::Press(QMessageBox::Cancel));
+    ASSERT_TRUE(Drop({Path("b.dat")}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !cancel.seen.empty(); }, 2000));
+    EXPECT_EQ(cancel.seen[0].text, "Save changes to a.dat?");
+  }
+  EXPECT_EQ(CurrentFile(), Path("a.dat"));
+  EXPECT_TRUE(f->ActiveDocument()->IsModified());
+  BoxAnswerer discard(BoxAnswerer::Press(QMessageBox::Discard));
+  ASSERT_TRUE(Drop({Path("b.dat")}));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return CurrentFile() == Path("b.dat"); }, 2000));
+  EXPECT_EQ(discard.seen.size(), 1u);
+}
+
+TEST_F(DroppedFiles, BadDatFileShowsTheErrorOfFileOpenAndSeveralFilesOpenTheFirst) {
+  Open("a.dat");
+  h.WriteFile("short.dat", std::string(100, '\xff'));
+  {
+    BoxAnswerer boxes;
+    ASSERT_TRUE(Drop({Path("short.dat")}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.seen.empty(); }, 2000));
+    EXPECT_EQ(boxes.seen[0].text, QString("Failed to open %1.\nThe file holds 100 bytes; a radio memory file holds 8192 bytes.")
+                                      .arg(Path("short.dat")));
+  }
+  EXPECT_EQ(CurrentFile(), Path("a.dat"));
+  // Three files at once: the first radio memory file opens, and the status bar says so.
+  h.WriteFile("notes.txt", "145.000");
+  ASSERT_TRUE(Drop({Path("notes.txt"), Path("c.dat"), Path("d.dat")}));
+  EXPECT_EQ(CurrentFile(), Path("c.dat"));
+  EXPECT_EQ(f->statusBar()->currentMessage(),
+            QString("3 files were dropped; one document opens at a time: %1 was opened.").arg(Path("c.dat")));
 }
 
 }  // namespace

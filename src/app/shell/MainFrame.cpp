@@ -5,6 +5,8 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -14,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -23,6 +26,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QUndoGroup>
+#include <QUrl>
 #include <algorithm>
 
 #include "app/base/AppContext.h"
@@ -59,6 +63,7 @@ CMainFrame::CMainFrame(AppContext& app, QWidget* parent)
   setWindowTitle(QStringLiteral("Torvan"));
   setWindowIcon(LanguagePack::Icon(QStringLiteral("app")));
   resize(kInitialWidth, kInitialHeight);
+  setAcceptDrops(true);
 
   m_mdiClient = new CBackgroundClient(this);
   setCentralWidget(m_mdiClient);
@@ -747,6 +752,60 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   QMainWindow::closeEvent(event);
+}
+
+// --- Drag and drop ------------------------------------------------------------------
+
+namespace {
+
+constexpr const char* kDocumentSuffix = "dat";
+
+// The local files among dropped URLs that are radio memory files by name.
+QStringList DroppedDocuments(const QMimeData* data) {
+  QStringList paths;
+  if (!data || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile() && QFileInfo(url.toLocalFile()).suffix().compare(QLatin1String(kDocumentSuffix), Qt::CaseInsensitive) == 0)
+      paths << url.toLocalFile();
+  return paths;
+}
+
+}  // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  // Only a .dat file is taken: anything else shows the "no drop" pointer
+  // and a note why.
+  if (!DroppedDocuments(event->mimeData()).isEmpty() && !m_transfer->Running()) {
+    event->acceptProposedAction();
+    return;
+  }
+  event->ignore();
+  if (m_transfer->Running())
+    statusBar()->showMessage(tr("A transfer with the radio is running: a file can be opened after it."));
+  else if (event->mimeData() && event->mimeData()->hasUrls())
+    statusBar()->showMessage(tr("Only a radio memory file (*.dat) can be opened by dropping it here."));
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const QStringList paths = DroppedDocuments(event->mimeData());
+  if (paths.isEmpty() || m_transfer->Running()) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  const int dropped = static_cast<int>(event->mimeData()->urls().size());
+  const QString path = paths.constFirst();
+  // The drag's source waits for the drop to end: the questions and the
+  // messages of opening come after it, as from File > Open.
+  QTimer::singleShot(0, this, [this, path, dropped] {
+    bool discarded = false;
+    if (!AskToSave(m_activeChild, &discarded)) return;
+    if (!OpenDocumentFile(path, discarded)) return;
+    if (dropped > 1)
+      statusBar()->showMessage(tr("%1 files were dropped; one document opens at a time: %2 was opened.")
+                                   .arg(dropped)
+                                   .arg(QDir::toNativeSeparators(path)));
+  });
 }
 
 // --- Printing -----------------------------------------------------------------------

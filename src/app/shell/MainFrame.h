@@ -13,6 +13,10 @@
 // the language restart and a read from the radio over it ask whether to save
 // it first (Save, Discard, Cancel).
 //
+// A .dat file dropped on the main window opens like File > Open (the question
+// about unsaved changes first, the same checks and messages); of several
+// files dropped at once the first .dat file opens.
+//
 // The File menu lists the last four files opened or saved (kept across runs);
 // choosing one opens it like File > Open, and one that no longer exists is
 // taken off the list with a message naming it.
@@ -152,6 +156,9 @@ class CMainFrame : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // A radio memory file (.dat) dropped on the window opens as by File > Open.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private slots:
   void OnTreeSelectionChanged();
