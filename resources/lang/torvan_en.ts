@@ -449,6 +449,82 @@
         <source>Keep the memory of every radio read in the backup folder</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Undo	Ctrl+Z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo the last change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo	Ctrl+Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo the change undone last</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open this document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be found. It has been removed from the list of recent files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>more than %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is %2 bytes, not a radio memory file of %3 bytes. Open its first %3 bytes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file itself stays as it is: Save asks for a new file name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channels outside the band %1 - %2 MHz: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>They are marked red in the channel table and stay as they are until you change them; a new frequency must lie inside the band.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A transfer with the radio is running: a file can be opened after it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only a radio memory file (*.dat) can be opened by dropping it here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 files were dropped; one document opens at a time: %2 was opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>torvan::COptionDialog</name>
@@ -599,9 +675,90 @@
     </message>
 </context>
 <context>
+    <name>torvan::CTorvanView</name>
+    <message>
+        <source>Outside the band %1 - %2 MHz: a new value must lie inside it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, channel %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>torvan::HelpWindow</name>
     <message>
         <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>torvan::TransferController</name>
+    <message>
+        <source>Writing this document into the radio...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the radio&apos;s memory...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK writes this document into the radio.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK reads the radio&apos;s memory into this document.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This document is not a radio memory and is not written to the radio.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write refused: the radio was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write complete: %1 channels, %2 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read complete: %1 channels, %2 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The write stopped before its end: the radio now holds an incomplete memory, part new and part old. Write the radio again before using it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 blocks were written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write stopped: the radio holds an incomplete memory. Write it again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write cancelled: the radio was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write failed: the radio was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read cancelled: the document was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read failed: the document was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>torvan::TransferHost</name>
+    <message>
+        <source>Read from the radio</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
