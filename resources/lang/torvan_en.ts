@@ -676,6 +676,26 @@
         <source>Export the channels of the active document as a channel list (CSV)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Open this document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be found. It has been removed from the list of recent files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A transfer with the radio is running: a file can be opened after it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only a radio memory file (*.dat) can be opened by dropping it here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 files were dropped; one document opens at a time: %2 was opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>torvan::COptionDialog</name>

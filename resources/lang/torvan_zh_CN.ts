@@ -676,6 +676,26 @@
         <source>Export the channels of the active document as a channel list (CSV)</source>
         <translation>把当前文档的信道导出为信道列表 (CSV)</translation>
     </message>
+    <message>
+        <source>Open this document</source>
+        <translation>打开此文档</translation>
+    </message>
+    <message>
+        <source>%1 cannot be found. It has been removed from the list of recent files.</source>
+        <translation>找不到 %1。已将它从最近文件列表中删除。</translation>
+    </message>
+    <message>
+        <source>A transfer with the radio is running: a file can be opened after it.</source>
+        <translation>正在与电台传输数据：传输结束后才能打开文件。</translation>
+    </message>
+    <message>
+        <source>Only a radio memory file (*.dat) can be opened by dropping it here.</source>
+        <translation>拖放到这里只能打开电台数据文件（*.dat）。</translation>
+    </message>
+    <message>
+        <source>%1 files were dropped; one document opens at a time: %2 was opened.</source>
+        <translation>拖放了 %1 个文件；一次只打开一个文档：已打开 %2。</translation>
+    </message>
 </context>
 <context>
     <name>torvan::COptionDialog</name>

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QImage>
+#include <QPalette>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -104,6 +106,57 @@ TEST_F(Grid, EmptyCellsReadEmptyAndTakeTheColumnsLookWhenWritten) {
   g.SetTextMatrix(150, 0, "149");
   EXPECT_EQ(g.verticalHeaderItem(149)->text(), "149");
   EXPECT_EQ(g.verticalHeaderItem(149)->foreground().color(), QColor(0, 50, 240));
+}
+
+// Pixels of a strongly blue text (the fixed colour) in a part of the grid.
+int BluePixels(const QImage& image) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.blue() > c.red() + 80 && c.blue() > c.green() + 80) ++n;
+    }
+  return n;
+}
+
+QPalette DarkPalette() {
+  QPalette p;
+  for (auto role : {QPalette::Window, QPalette::Button}) p.setColor(role, QColor(53, 53, 53));
+  p.setColor(QPalette::Base, QColor(42, 42, 42));
+  for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) p.setColor(role, QColor(230, 230, 230));
+  return p;
+}
+
+TEST_F(Grid, FixedTextIsBlueOnALightPaletteAndReadableOnADarkOne) {
+  const QColor blue(0, 50, 240);
+  g.SetTextMatrix(0, 0, "CH");
+  g.SetTextMatrix(0, 1, "Rx Frequency");
+  g.SetTextMatrix(5, 0, "4");
+  g.SetForeColorFixed(blue);
+  const QPalette light = g.palette();
+  const auto corner = [this] { return g.grab(g.CellRect(0, 0)).toImage(); };
+  struct Case {
+    const char* name;
+    QPalette palette;
+    bool blue;
+  };
+  for (const Case& c : {Case{"light", light, true}, Case{"dark", DarkPalette(), false}, Case{"light again", light, true}}) {
+    g.setPalette(c.palette);
+    QApplication::processEvents();
+    const QColor expected = c.blue ? blue : c.palette.color(QPalette::ButtonText);
+    EXPECT_EQ(g.FixedTextColor(), expected) << c.name;
+    EXPECT_EQ(g.horizontalHeaderItem(0)->foreground().color(), expected) << c.name;
+    EXPECT_EQ(g.verticalHeaderItem(4)->foreground().color(), expected) << c.name;
+    // What the user sees in the corner: "CH" in blue, or no blue at all on the dark headers.
+    const int bluePixels = BluePixels(corner());
+    if (c.blue) EXPECT_GT(bluePixels, 0) << c.name;
+    else EXPECT_EQ(bluePixels, 0) << c.name;
+  }
+  // Rows made later take the colour of the palette in use.
+  g.setPalette(DarkPalette());
+  g.SetRows(100);
+  g.SetRows(201);
+  EXPECT_EQ(g.verticalHeaderItem(150)->foreground().color(), DarkPalette().color(QPalette::ButtonText));
 }
 
 TEST_F(Grid, CellGeometryFollowsScrolling) {

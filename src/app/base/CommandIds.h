@@ -18,6 +18,9 @@ inline constexpr int kFilePrintPreview = 57609;
 inline constexpr int kFileOpenBackup = 32810;  // a backup of a read, as a new document
 inline constexpr int kFileImportChannels = 32812;  // a channel list file into the active document
 inline constexpr int kFileExportChannels = 32813;  // the active document's channels as a channel list file
+// The recently used files, newest first (the framework's numbers).
+inline constexpr int kFileMruFirst = 57616;
+inline constexpr int kFileMruLast = 57619;
 inline constexpr int kAppExit = 57665;
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kHelp = 57670;

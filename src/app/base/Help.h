@@ -26,7 +26,12 @@ class HelpWindow : public QWidget {
   // Opens `helpFile` at topic `context` (the anchor named by the number; the
   // start of the file for 0 or an unknown number). A missing help file does
   // nothing, silently. Returns whether the file was shown.
-  static bool Show(const QString& helpFile, int context);
+  //
+  // The window belongs to `owner`'s window (by default the modal dialog
+  // running, else the active window): it stays in front of it, also when the
+  // owner is a dialog in front of a maximised main window, and a modal owner
+  // does not block it.
+  static bool Show(const QString& helpFile, int context, QWidget* owner = nullptr);
   // The window, when it exists (for tests and for closing at program end).
   static HelpWindow* Instance();
   static void Destroy();
@@ -36,11 +41,14 @@ class HelpWindow : public QWidget {
 
  private:
   explicit HelpWindow(QWidget* parent = nullptr);
+  // Makes the window stand in front of `owner`'s window.
+  void BelongTo(QWidget* owner);
   QTextBrowser* browser_;
 };
 
-// Opens help at `context` in the help file of the program's language.
-void ShowHelp(const AppContext& app, int context);
+// Opens help at `context` in the help file of the program's language, in
+// front of `owner` (see HelpWindow::Show).
+void ShowHelp(const AppContext& app, int context, QWidget* owner = nullptr);
 
 // Makes F1 inside `window` open help at the context that `context` returns
 // when the key is pressed. `app` must outlive `window`.

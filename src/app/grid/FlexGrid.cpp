@@ -6,12 +6,28 @@
 #include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <algorithm>
+#include <cmath>
 
 namespace torvan {
 namespace {
 
 // The alignment of a column before SetColAlignment.
 constexpr Qt::Alignment kGeneralAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+
+// Text on a header must stand out from its background at least this much
+// (the contrast ratio of relative luminances that keeps ordinary text readable).
+constexpr double kMinTextContrast = 4.5;
+
+double Luminance(const QColor& c) {
+  const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+  return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+  const double la = Luminance(a);
+  const double lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 // Cell (0, 0): painted like a header section so that it matches its neighbours.
 class CornerCell : public QWidget {
@@ -134,8 +150,34 @@ QTableWidgetItem* CMSFlexGrid::EnsureItem(int row, int col, const QString& text)
 }
 
 void CMSFlexGrid::StyleFixedItem(QTableWidgetItem* item, int col) const {
-  if (foreColorFixed_.isValid()) item->setForeground(foreColorFixed_);
+  if (foreColorFixed_.isValid()) item->setForeground(FixedTextColor());
   item->setTextAlignment(ColAlignment(col));
+}
+
+QColor CMSFlexGrid::FixedTextColor() const {
+  // The headers are painted on the palette's button colour (the corner cell too).
+  const QColor background = palette().color(QPalette::Button);
+  if (foreColorFixed_.isValid() && Contrast(foreColorFixed_, background) >= kMinTextContrast) return foreColorFixed_;
+  return palette().color(QPalette::ButtonText);
+}
+
+void CMSFlexGrid::ColorFixedCells() {
+  if (!foreColorFixed_.isValid()) return;
+  const QColor c = FixedTextColor();
+  BeginUpdate();
+  for (int col = 1; col < Cols(); ++col)
+    if (QTableWidgetItem* it = ItemAt(0, col)) it->setForeground(c);
+  for (int row = 1; row < Rows(); ++row)
+    if (QTableWidgetItem* it = ItemAt(row, 0)) it->setForeground(c);
+  EndUpdate();
+  AsCorner(corner_)->color = c;
+  corner_->update();
+}
+
+void CMSFlexGrid::changeEvent(QEvent* event) {
+  QTableWidget::changeEvent(event);
+  // A new palette (a dark desktop theme) may make the fixed colour unreadable, or readable again.
+  if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) ColorFixedCells();
 }
 
 QString CMSFlexGrid::CellText(int row, int col) const {
@@ -295,14 +337,7 @@ void CMSFlexGrid::ApplyAlignment(int col) {
 
 void CMSFlexGrid::SetForeColorFixed(const QColor& c) {
   foreColorFixed_ = c;
-  BeginUpdate();
-  for (int col = 1; col < Cols(); ++col)
-    if (QTableWidgetItem* it = ItemAt(0, col)) it->setForeground(c);
-  for (int row = 1; row < Rows(); ++row)
-    if (QTableWidgetItem* it = ItemAt(row, 0)) it->setForeground(c);
-  EndUpdate();
-  AsCorner(corner_)->color = c;
-  corner_->update();
+  ColorFixedCells();
 }
 
 // --- Geometry ----------------------------------------------------------------------

@@ -75,6 +75,10 @@ class CMSFlexGrid : public QTableWidget, public TextGrid {
   void SetColAlignment(int col, Qt::Alignment alignment);
   // The text colour of the header row and the label column.
   void SetForeColorFixed(const QColor& c);
+  // The colour those texts are drawn in: the one set while it is readable on
+  // the headers' background of the current palette, otherwise the palette's
+  // own header text colour (a dark palette turns blue text unreadable).
+  QColor FixedTextColor() const;
 
   // --- Geometry ---------------------------------------------------------------
   // A cell's rectangle in the coordinates of this widget (the fixed row and
@@ -95,6 +99,7 @@ class CMSFlexGrid : public QTableWidget, public TextGrid {
   void mousePressEvent(QMouseEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void updateGeometries() override;
+  void changeEvent(QEvent* event) override;
 
  private:
   QTableWidgetItem* ItemAt(int row, int col) const;
@@ -104,6 +109,8 @@ class CMSFlexGrid : public QTableWidget, public TextGrid {
   QTableWidgetItem* EnsureItem(int row, int col, const QString& text = QString());
   void ApplyAlignment(int col);
   void StyleFixedItem(QTableWidgetItem* item, int col) const;
+  // Gives every fixed cell FixedTextColor().
+  void ColorFixedCells();
   void PlaceCorner();
   void MoveCurrent(int row, int col);
   // How SetRow and SetCol change the selection.

@@ -17,6 +17,7 @@
 #include "app/base/AppContext.h"
 #include "app/base/CommandIds.h"
 #include "app/base/Help.h"
+#include "app/base/TitleRoom.h"
 #include "app/link/PortSetting.h"
 #include "app/link/TransferController.h"
 #include "app/link/VirtualRadio.h"
@@ -54,6 +55,7 @@ CComSetupDialog::CComSetupDialog(const AppContext& app, TransferController& tran
       m_virtual(new QRadioButton(tr("Virtual radio"), this)),
       m_virtualNote(new QLabel(this)) {
   setWindowTitle(tr("COM Setup"));
+  KeepTitleWhole(this);
   QFont f(QStringLiteral("Times New Roman"), kFontPointSize);
   f.setStyleHint(QFont::Serif);
   setFont(f);

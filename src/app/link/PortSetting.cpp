@@ -15,8 +15,9 @@ constexpr quint32 kLowByte = 0xFF;
 constexpr qlonglong kMinSigned32 = -0x80000000LL;
 constexpr qlonglong kMaxUnsigned32 = 0xFFFFFFFFLL;
 
-// The store under "Software\<appName>" of the current user.
-std::unique_ptr<QSettings> OpenKey(const QString& appName) {
+}  // namespace
+
+std::unique_ptr<QSettings> OpenUserKey(const QString& appName) {
 #ifdef Q_OS_WIN
   auto key = std::make_unique<QSettings>(
       QStringLiteral("HKEY_CURRENT_USER\\%1\\%2").arg(QLatin1String(kKeyPrefix), appName), QSettings::NativeFormat);
@@ -31,11 +32,9 @@ std::unique_ptr<QSettings> OpenKey(const QString& appName) {
   return key;
 }
 
-}  // namespace
-
 PortSetting LoadPortSetting(const QString& appName) {
   PortSetting s;
-  const auto key = OpenKey(appName);
+  const auto key = OpenUserKey(appName);
   const QVariant com = key->value(QLatin1String(kComValue));
   if (com.isValid()) {
     // A 32-bit value: what does not read as one counts as missing. The
@@ -50,7 +49,7 @@ PortSetting LoadPortSetting(const QString& appName) {
 }
 
 void SavePortSetting(const QString& appName, quint32 comNumber, const QString& port) {
-  const auto key = OpenKey(appName);
+  const auto key = OpenUserKey(appName);
   key->setValue(QLatin1String(kComValue), comNumber);
   if (port.isEmpty()) {
     key->remove(QLatin1String(kPortValue));
@@ -61,14 +60,14 @@ void SavePortSetting(const QString& appName, quint32 comNumber, const QString& p
 }
 
 bool LoadSwitch(const QString& appName, const char* name, bool missing) {
-  const QVariant value = OpenKey(appName)->value(QLatin1String(name));
+  const QVariant value = OpenUserKey(appName)->value(QLatin1String(name));
   bool ok = false;
   const qlonglong n = value.toLongLong(&ok);
   return ok ? n != 0 : missing;
 }
 
 void SaveSwitch(const QString& appName, const char* name, bool on) {
-  const auto key = OpenKey(appName);
+  const auto key = OpenUserKey(appName);
   key->setValue(QLatin1String(name), on ? 1 : 0);
   key->sync();
 }

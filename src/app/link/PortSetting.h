@@ -16,7 +16,10 @@
 // built-in serial port (see PortDevicePath).
 
 #include <QString>
+#include <memory>
 #include <optional>
+
+class QSettings;
 
 namespace torvan {
 
@@ -50,6 +53,10 @@ inline constexpr const char* kReadFirstSwitch = "readFirst";
 bool LoadSwitch(const QString& appName, const char* name, bool missing = true);
 // Stores the switch; a store that cannot be written changes nothing, silently.
 void SaveSwitch(const QString& appName, const char* name, bool on);
+
+// The key "Software\<appName>" of the current user, where the program keeps
+// its settings (other settings of the program live in groups under it).
+std::unique_ptr<QSettings> OpenUserKey(const QString& appName);
 
 // The port a new document window starts with: "port" when set, otherwise
 // "COM" followed by the low byte of "com" (a missing value counts as 1): 258

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "app/base/Help.h"
+#include "app/base/TitleRoom.h"
 #include "app/link/DialogUnits.h"
 
 namespace torvan {
@@ -28,6 +29,7 @@ CProgressDialog::CProgressDialog(const AppContext& app, QWidget* owner)
       m_text(new QLabel(this)) {
   setModal(false);
   setWindowTitle(tr("Process"));
+  KeepTitleWhole(this);
   QFont f(QStringLiteral("Times New Roman"), kFontPointSize);
   f.setStyleHint(QFont::Serif);
   setFont(f);

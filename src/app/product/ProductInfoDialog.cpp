@@ -21,6 +21,7 @@
 #include "app/base/AppContext.h"
 #include "app/base/CommandIds.h"
 #include "app/base/Help.h"
+#include "app/base/TitleRoom.h"
 
 namespace torvan {
 namespace {
@@ -55,6 +56,7 @@ CProductInfoDialog::CProductInfoDialog(AppContext& app, QWidget* parent)
       m_lower(MakeEdgeEdit(ctrl::kBandLowerEdge, this)),
       m_upper(MakeEdgeEdit(ctrl::kBandUpperEdge, this)) {
   setWindowTitle(tr("Product Information"));
+  KeepTitleWhole(this);
   QFont f(QStringLiteral("Times New Roman"), kFontPointSize);
   f.setStyleHint(QFont::Serif);
   setFont(f);

@@ -14,6 +14,7 @@
 #include "app/base/AppContext.h"
 #include "app/base/CommandIds.h"
 #include "app/base/Help.h"
+#include "app/base/TitleRoom.h"
 
 namespace torvan {
 namespace {
@@ -84,6 +85,7 @@ COptionDialog::COptionDialog(const AppContext& app, QWidget* parent)
       m_stunCode(MakeCodeEdit(ctrl::kStunCode, this)),
       m_removeStun(new QCheckBox(tr("Remove Stun"), this)) {
   setWindowTitle(tr("Option"));
+  KeepTitleWhole(this);
   QFont f(QStringLiteral("Times New Roman"), kFontPointSize);
   f.setStyleHint(QFont::Serif);
   setFont(f);

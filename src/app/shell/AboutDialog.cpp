@@ -13,6 +13,7 @@
 #include "app/base/CommandIds.h"
 #include "app/base/Help.h"
 #include "app/base/LanguagePack.h"
+#include "app/base/TitleRoom.h"
 
 namespace torvan {
 namespace {
@@ -28,6 +29,7 @@ CAboutDialog::CAboutDialog(const AppContext& app, QWidget* parent)
       m_program(new QLabel(QString::fromStdString(torvan::VersionLine("torvan")), this)) {
   SetHelpId(this, cmd::kAppAbout);
   setWindowTitle(app.ProductString(ProductText::AboutTitle));
+  KeepTitleWhole(this);
   m_version->setText(app.ProductString(ProductText::Version));
   m_copyrights->setText(app.ProductString(ProductText::Copyrights));
   m_owner->setText(app.ProductString(ProductText::CopyrightsOwner));

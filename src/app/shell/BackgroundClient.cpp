@@ -14,6 +14,10 @@ constexpr const char* kBackgroundFile = "background.bmp";
 
 CBackgroundClient::CBackgroundClient(QWidget* parent) : QMdiArea(parent) {
   packImage_ = LanguagePack::Picture(QStringLiteral("background")).toImage();
+  // A document window larger than the area (a small main window, a large
+  // screen scale) can be scrolled into sight.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 QImage CBackgroundClient::CurrentPicture() {

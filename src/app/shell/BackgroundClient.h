@@ -2,7 +2,8 @@
 // CBackgroundClient: the area behind the document windows, painted with
 // "background.bmp" of the current folder tiled from the top-left corner, or
 // with the language pack's background picture when that file is missing. A
-// changed file shows at the next repaint.
+// changed file shows at the next repaint. Scroll bars appear when a document
+// window reaches beyond the area.
 
 #include <QDateTime>
 #include <QImage>

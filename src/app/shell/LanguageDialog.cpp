@@ -10,6 +10,7 @@
 #include "app/base/AppContext.h"
 #include "app/base/CommandIds.h"
 #include "app/base/Help.h"
+#include "app/base/TitleRoom.h"
 
 namespace torvan {
 namespace {
@@ -23,6 +24,7 @@ CLanguageDialog::CLanguageDialog(AppContext& app, QWidget* parent)
       m_english(new QRadioButton(tr("English"), this)),
       m_chinese(new QRadioButton(tr("Chinese"), this)) {
   setWindowTitle(tr("Language"));
+  KeepTitleWhole(this);
   SetHelpId(this, cmd::kLanguage);
   SetHelpId(m_english, ctrl::kLanguageEnglish);
   SetHelpId(m_chinese, ctrl::kLanguageChinese);

@@ -5,6 +5,8 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -14,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -23,6 +26,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QUndoGroup>
+#include <QUrl>
 #include <algorithm>
 
 #include "app/base/AppContext.h"
@@ -44,6 +48,7 @@
 #include "app/shell/BackupOpening.h"
 #include "app/shell/LanguageDialog.h"
 #include "app/shell/NavigatorBar.h"
+#include "app/shell/RecentFileList.h"
 #include "qtprint/ReportDialogs.h"
 
 namespace torvan {
@@ -59,6 +64,7 @@ CMainFrame::CMainFrame(AppContext& app, QWidget* parent)
   setWindowTitle(QStringLiteral("Torvan"));
   setWindowIcon(LanguagePack::Icon(QStringLiteral("app")));
   resize(kInitialWidth, kInitialHeight);
+  setAcceptDrops(true);
 
   m_mdiClient = new CBackgroundClient(this);
   setCentralWidget(m_mdiClient);
@@ -142,6 +148,7 @@ void CMainFrame::CreateMenusAndToolbar() {
   file->addAction(MakeAction(cmd::kFilePrintSetup, tr("P&rint Setup..."), tr("Change the printer and printing options")));
   file->addSeparator();
   file->addAction(MakeAction(cmd::kAppExit, tr("E&xit"), tr("Quit the application")));
+  CreateRecentFileMenu(file);
 
   // Edit: undo and redo, then the three pages.
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
@@ -363,6 +370,57 @@ void CMainFrame::AddChannelListCommands(QMenu* file) {
   });
 }
 
+void CMainFrame::CreateRecentFileMenu(QMenu* file) {
+  m_recentFiles = std::make_unique<RecentFileList>(m_app.AppName());
+  QAction* exit = Action(cmd::kAppExit);
+  for (int id = cmd::kFileMruFirst; id <= cmd::kFileMruLast; ++id) {
+    QAction* a = MakeAction(id, QString(), tr("Open this document"));
+    file->insertAction(exit, a);
+    const int index = id - cmd::kFileMruFirst;
+    connect(a, &QAction::triggered, this, [this, index] { OnRecentFile(index); });
+  }
+  m_recentSeparator = file->insertSeparator(exit);
+  ShowRecentFiles();
+}
+
+void CMainFrame::ShowRecentFiles() {
+  const QStringList& paths = m_recentFiles->Paths();
+  for (int id = cmd::kFileMruFirst; id <= cmd::kFileMruLast; ++id) {
+    const int index = id - cmd::kFileMruFirst;
+    QAction* a = Action(id);
+    a->setVisible(index < paths.size());
+    if (index >= paths.size()) continue;
+    // "&1 C:\radios\site.dat": the number is the entry's key; an "&" of
+    // the name is shown as it is.
+    QString name = QDir::toNativeSeparators(paths.at(index));
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    a->setText(QStringLiteral("&%1 %2").arg(index + 1).arg(name));
+  }
+  m_recentSeparator->setVisible(!paths.isEmpty());
+}
+
+void CMainFrame::RememberRecentFile(const QString& path) {
+  m_recentFiles->Add(path);
+  ShowRecentFiles();
+}
+
+void CMainFrame::OnRecentFile(int index) {
+  if (index < 0 || index >= m_recentFiles->Paths().size()) return;
+  const QString path = m_recentFiles->Paths().at(index);
+  if (!QFileInfo(path).isFile()) {
+    // Gone (moved, deleted, a drive not there): the entry goes, and the user is told which.
+    m_recentFiles->Remove(path);
+    ShowRecentFiles();
+    QMessageBox::warning(this, m_app.messageCaption,
+                         tr("%1 cannot be found. It has been removed from the list of recent files.")
+                             .arg(QDir::toNativeSeparators(path)));
+    return;
+  }
+  bool discarded = false;
+  if (!AskToSave(m_activeChild, &discarded)) return;
+  OpenDocumentFile(path, discarded);
+}
+
 void CMainFrame::CreateNavigatorBar() {
   const QString company = m_app.ProductString(ProductText::Company);
   m_navigatorBar = new CNavigatorBar(company, this);
@@ -465,6 +523,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path, bool closePrevious) {
   if (load.kind == DatFileKind::TooLong && !AgreeToOpenPart(path, load)) return false;
   QPointer<CChildFrame> previous = m_activeChild;
   CreateDocumentWindow(std::move(doc));
+  RememberRecentFile(path);
   if (previous && closePrevious) {
     delete previous.data();  // its changes were discarded: nothing of it is kept
   } else if (previous) {
@@ -510,7 +569,10 @@ void CMainFrame::ShowOpenError(const QString& path, const DatLoad& load) {
 bool CMainFrame::SaveDocument(CTorvanDoc* doc, const QString& path) {
   if (!doc) return false;
   const Status s = doc->OnSaveDocument(path);
-  if (s.ok()) return true;
+  if (s.ok()) {
+    RememberRecentFile(path);
+    return true;
+  }
   // Say why, and offer another name at once: the changes are still only here.
   QMessageBox box(QMessageBox::Warning, m_app.messageCaption,
                   tr("Failed to save %1.").arg(QDir::toNativeSeparators(path)) + QStringLiteral("\n") +
@@ -756,7 +818,8 @@ void CMainFrame::OnTransferRunning(bool running) {
                    cmd::kFileImportChannels, cmd::kAppExit, cmd::kLanguage, cmd::kProductInformation,
                    cmd::kOptionalFeatures, cmd::kEditUndo, cmd::kEditRedo, cmd::kEditCut, cmd::kEditPaste,
                    cmd::kInsertRow, cmd::kDeleteRows, cmd::kClearRows, cmd::kMoveRowsUp, cmd::kMoveRowsDown,
-                   cmd::kSetInSelectedRows, cmd::kSortByRxFrequency, cmd::kSortByName}) {
+                   cmd::kSetInSelectedRows, cmd::kSortByRxFrequency, cmd::kSortByName, cmd::kFileMruFirst,
+                   cmd::kFileMruFirst + 1, cmd::kFileMruFirst + 2, cmd::kFileMruLast}) {
       QAction* a = Action(id);
       if (a && a->isEnabled()) {
         a->setEnabled(false);
@@ -784,6 +847,60 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   QMainWindow::closeEvent(event);
+}
+
+// --- Drag and drop ------------------------------------------------------------------
+
+namespace {
+
+constexpr const char* kDocumentSuffix = "dat";
+
+// The local files among dropped URLs that are radio memory files by name.
+QStringList DroppedDocuments(const QMimeData* data) {
+  QStringList paths;
+  if (!data || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile() && QFileInfo(url.toLocalFile()).suffix().compare(QLatin1String(kDocumentSuffix), Qt::CaseInsensitive) == 0)
+      paths << url.toLocalFile();
+  return paths;
+}
+
+}  // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  // Only a .dat file is taken: anything else shows the "no drop" pointer
+  // and a note why.
+  if (!DroppedDocuments(event->mimeData()).isEmpty() && !m_transfer->Running()) {
+    event->acceptProposedAction();
+    return;
+  }
+  event->ignore();
+  if (m_transfer->Running())
+    statusBar()->showMessage(tr("A transfer with the radio is running: a file can be opened after it."));
+  else if (event->mimeData() && event->mimeData()->hasUrls())
+    statusBar()->showMessage(tr("Only a radio memory file (*.dat) can be opened by dropping it here."));
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const QStringList paths = DroppedDocuments(event->mimeData());
+  if (paths.isEmpty() || m_transfer->Running()) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  const int dropped = static_cast<int>(event->mimeData()->urls().size());
+  const QString path = paths.constFirst();
+  // The drag's source waits for the drop to end: the questions and the
+  // messages of opening come after it, as from File > Open.
+  QTimer::singleShot(0, this, [this, path, dropped] {
+    bool discarded = false;
+    if (!AskToSave(m_activeChild, &discarded)) return;
+    if (!OpenDocumentFile(path, discarded)) return;
+    if (dropped > 1)
+      statusBar()->showMessage(tr("%1 files were dropped; one document opens at a time: %2 was opened.")
+                                   .arg(dropped)
+                                   .arg(QDir::toNativeSeparators(path)));
+  });
 }
 
 // --- Printing -----------------------------------------------------------------------
@@ -857,7 +974,7 @@ void CMainFrame::ActOnPage(const QString& pageName) {
 
 void CMainFrame::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  if (m_navigatorBar) m_navigatorBar->setMaximumWidth(m_navigatorBar->MaxWidth());
+  if (m_navigatorBar) m_navigatorBar->FollowMainWindow();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

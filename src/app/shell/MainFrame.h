@@ -13,6 +13,14 @@
 // the language restart and a read from the radio over it ask whether to save
 // it first (Save, Discard, Cancel).
 //
+// A .dat file dropped on the main window opens like File > Open (the question
+// about unsaved changes first, the same checks and messages); of several
+// files dropped at once the first .dat file opens.
+//
+// The File menu lists the last four files opened or saved (kept across runs);
+// choosing one opens it like File > Open, and one that no longer exists is
+// taken off the list with a message naming it.
+//
 // Program > Read and Write go to the one transfer controller. While a
 // transfer with the radio runs, the session holds the document's image and the
 // port and runs the event loop between blocks: the commands that would close
@@ -52,6 +60,7 @@ class COptionDialog;
 class CProductInfoDialog;
 class CTorvanDoc;
 class CTorvanView;
+class RecentFileList;
 class TransferController;
 
 class CMainFrame : public QMainWindow {
@@ -148,6 +157,9 @@ class CMainFrame : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // A radio memory file (.dat) dropped on the window opens as by File > Open.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private slots:
   void OnTreeSelectionChanged();
@@ -170,6 +182,11 @@ class CMainFrame : public QMainWindow {
   // File > Import Channels... and Export Channels..., after Save As.
   void AddChannelListCommands(QMenu* file);
   void CreateNavigatorBar();
+  // File menu: the recently used files above Exit, and what they do.
+  void CreateRecentFileMenu(QMenu* file);
+  void ShowRecentFiles();
+  void OnRecentFile(int index);
+  void RememberRecentFile(const QString& path);
   CChildFrame* CreateDocumentWindow(std::unique_ptr<CTorvanDoc> doc);
   void ShowOpenError(const QString& path, const DatLoad& load);
   // A file longer than a radio memory: may its first 8192 bytes be opened?
@@ -203,6 +220,8 @@ class CMainFrame : public QMainWindow {
   bool m_tearingDown = false;  // set by the destructor: nothing follows a document any more
   QMetaObject::Connection m_followBand;
   bool m_leaveAnswered = false;  // the save questions of a language restart were answered
+  std::unique_ptr<RecentFileList> m_recentFiles;
+  QAction* m_recentSeparator = nullptr;  // below the recent files, shown with them
 };
 
 }  // namespace torvan

@@ -1,5 +1,6 @@
 #include "app/shell/NavigatorBar.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
@@ -113,8 +114,19 @@ int CNavigatorBar::ClampWidth(int width) const { return std::clamp(width, kMinWi
 
 void CNavigatorBar::SetBarWidth(int width) {
   m_width = ClampWidth(width);
+  ShowBarWidth();
+}
+
+void CNavigatorBar::ShowBarWidth() {
   setMaximumWidth(MaxWidth());
-  if (auto* main = qobject_cast<QMainWindow*>(parentWidget())) main->resizeDocks({this}, {m_width}, Qt::Horizontal);
+  if (auto* main = qobject_cast<QMainWindow*>(parentWidget())) main->resizeDocks({this}, {ClampWidth(m_width)}, Qt::Horizontal);
+}
+
+void CNavigatorBar::FollowMainWindow() {
+  // The main window's layout squeezes the bar when it shrinks, and leaves it
+  // squeezed when it grows again: the bar's own width is laid out anew.
+  if (isVisible() && width() != ClampWidth(m_width)) ShowBarWidth();
+  else setMaximumWidth(MaxWidth());
 }
 
 bool CNavigatorBar::InSizingStrip(int x) const { return x >= m_body->width() - kSizingStripWidth; }
@@ -163,17 +175,19 @@ bool CNavigatorBar::eventFilter(QObject* watched, QEvent* event) {
   return QDockWidget::eventFilter(watched, event);
 }
 
+void CNavigatorBar::resizeEvent(QResizeEvent* event) {
+  QDockWidget::resizeEvent(event);
+  // Resized while the mouse button is down in the program: the user drags
+  // the main window's separator beside the bar, and this is the width chosen.
+  // (A main window resized by the window manager's frame, or maximised, does
+  // not press a button in the program: that squeezes or widens only.)
+  if (isVisible() && !m_sizing && (QGuiApplication::mouseButtons() & Qt::LeftButton)) m_width = width();
+}
+
 void CNavigatorBar::showEvent(QShowEvent* event) {
   QDockWidget::showEvent(event);
   // Shown again: the width it had before it was hidden.
-  SetBarWidth(m_width);
-}
-
-void CNavigatorBar::hideEvent(QHideEvent* event) {
-  // Remember the width the user left it at (also after a drag of the main
-  // window's separator).
-  if (width() > 0) m_width = width();
-  QDockWidget::hideEvent(event);
+  ShowBarWidth();
 }
 
 }  // namespace torvan
