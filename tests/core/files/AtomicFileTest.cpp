@@ -381,10 +381,17 @@ TEST(AtomicFile, AnotherWritersTemporaryIsLeftAloneWhileItRuns) {
 TEST(AtomicFile, CreateOnlyNeverReplacesAnything) {
   TempDir dir;
   WriteRaw(dir.file("file.dat"), "old");
-  fs::create_symlink(dir.file("elsewhere.dat"), dir.file("dangling.dat"));
-  fs::create_symlink(dir.file("file.dat"), dir.file("link.dat"));
+  // Where the system refuses links (Windows without the privilege), the
+  // links' part is left out and the rest still runs.
+  const bool links = SymlinksRefused(dir).empty();
+  if (links) {
+    fs::create_symlink(dir.file("elsewhere.dat"), dir.file("dangling.dat"));
+    fs::create_symlink(dir.file("file.dat"), dir.file("link.dat"));
+  }
   fs::create_directory(dir.file("folder.dat"));
   for (const char* name : {"file.dat", "dangling.dat", "link.dat", "folder.dat"}) {
+    if (!links && std::string_view(name).find("link") != std::string_view::npos) continue;
+    if (!links && std::string_view(name) == "dangling.dat") continue;
     SCOPED_TRACE(name);
     bool exists = false;
     const Status s = CreateFileAtomically(dir.file(name), std::span<const std::uint8_t>(), &exists);
@@ -392,8 +399,10 @@ TEST(AtomicFile, CreateOnlyNeverReplacesAnything) {
     EXPECT_TRUE(exists);
   }
   EXPECT_EQ(ReadRaw(dir.file("file.dat")), "old");
-  EXPECT_FALSE(fs::exists(dir.file("elsewhere.dat"))) << "a link is not followed";
-  EXPECT_TRUE(IsSymlink(dir.file("dangling.dat")));
+  if (links) {
+    EXPECT_FALSE(fs::exists(dir.file("elsewhere.dat"))) << "a link is not followed";
+    EXPECT_TRUE(IsSymlink(dir.file("dangling.dat")));
+  }
 
   const std::string fresh = dir.file("fresh.dat");
   bool exists = true;
@@ -404,7 +413,11 @@ TEST(AtomicFile, CreateOnlyNeverReplacesAnything) {
 
   // A missing folder is a failure of its own, not a name taken.
   const Status missing = CreateFileAtomically(dir.file("no-such-folder/x.dat"), bytes, &exists);
-  EXPECT_EQ(missing.error(), "cannot write " + dir.file("no-such-folder/x.dat") + ": No such file or directory");
+  const std::string named = "cannot write " + dir.file("no-such-folder/x.dat") + ": ";
+  EXPECT_EQ(missing.error().substr(0, named.size()), named);
+#ifndef _WIN32
+  EXPECT_EQ(missing.error(), named + "No such file or directory");  // Windows says "Path not found"
+#endif
   EXPECT_FALSE(exists);
 
   // Writers racing for one name: exactly one gets it, whole.
@@ -432,7 +445,8 @@ TEST(AtomicFile, CreateOnlyNeverReplacesAnything) {
     ASSERT_EQ(got.size(), 4096u);
     EXPECT_EQ(std::count(got.begin(), got.end(), got[0]), 4096) << "one writer's bytes, whole";
   }
-  EXPECT_EQ(Names(dir.path()).size(), 25u) << "no temporary file is left";
+  // file, folder, fresh and the contested files, and the two links.
+  EXPECT_EQ(Names(dir.path()).size(), links ? 25u : 23u) << "no temporary file is left";
 }
 
 }  // namespace
