@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -20,6 +21,7 @@
 #include "TempDir.h"
 #include "core/config/IniStore.h"
 #include "core/radio/RadioImage.h"
+#include "app/shell/LanguageDialog.h"
 #include "app/shell/MainFrame.h"
 #include "app/shell/TorvanApp.h"
 
@@ -145,6 +147,20 @@ class AppHarness {
         b->setFocus();
         QTest::keyClick(b, Qt::Key_Space);
       }
+      return true;
+    });
+  }
+
+  // Answers the next language dialog: Chinese chosen from the keyboard, then
+  // OK. `before` runs first, when the dialog is there (to answer what follows).
+  static void ChooseChineseInLanguageDialog(std::function<void()> before = {}) {
+    WhenModal([before](QWidget* w) {
+      auto* dialog = qobject_cast<CLanguageDialog*>(w);
+      if (!dialog) return false;
+      if (before) before();
+      dialog->ChineseButton()->setFocus();
+      QTest::keyClick(dialog->ChineseButton(), Qt::Key_Space);
+      QTest::keyClick(dialog, Qt::Key_Return);
       return true;
     });
   }

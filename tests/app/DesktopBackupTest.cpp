@@ -78,23 +78,8 @@ void Answer(QMessageBox::StandardButton button, Shown* shown, std::function<void
   });
 }
 
-class DesktopBackups : public testing::Test {
+class DesktopBackups : public RadioAtThePort {
  protected:
-  void SetUp() override { ASSERT_TRUE(SaveDat(h.File("crafted.dat"), CraftedImage()).ok()); }
-
-  void Start(const QStringList& args, std::vector<std::string> radioArgs) {
-    ASSERT_TRUE(h.Start(args));
-    radio = std::make_unique<SimRadio>(std::move(radioArgs));
-    ASSERT_FALSE(radio->Port().empty());
-    h.Frame()->Transfer().SetPort(radio->QPort());
-  }
-  CProgressDialog& Dialog() { return h.Frame()->Transfer().ProgressDialog(); }
-  RadioImage& Image() { return h.Frame()->ActiveDocument()->Image(); }
-  void Key(Qt::Key key) {
-    ActivateWindow(h.Frame());
-    QTest::keyClick(h.Frame(), key, Qt::ControlModifier);
-    QApplication::processEvents();
-  }
   bool RunOffered() {
     QTest::keyClick(&Dialog(), Qt::Key_Return);
     return QTest::qWaitFor([this] { return !Dialog().isVisible() && !QApplication::activeModalWidget(); },
@@ -106,11 +91,8 @@ class DesktopBackups : public testing::Test {
     return image;
   }
 
-  AppHarness h;
-  ScopedUserSettings settings{h.Dir() + "/config"};
   fs::path backups = fs::path(h.File("backups"));
   ScopedBackupFolder folder{backups.string()};
-  std::unique_ptr<SimRadio> radio;
 };
 
 TEST_F(DesktopBackups, ReadKeepsABackupEqualToTheDocument) {

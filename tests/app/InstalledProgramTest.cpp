@@ -102,14 +102,7 @@ class InstalledTree {
 
   // Setup > Language, Chinese chosen from the keyboard, OK.
   void ChooseChinese() {
-    AppHarness::WhenModal([](QWidget* w) {
-      auto* dialog = qobject_cast<CLanguageDialog*>(w);
-      if (!dialog) return false;
-      dialog->ChineseButton()->setFocus();
-      QTest::keyClick(dialog->ChineseButton(), Qt::Key_Space);
-      QTest::keyClick(dialog, Qt::Key_Return);
-      return true;
-    });
+    AppHarness::ChooseChineseInLanguageDialog();
     Frame()->Action(cmd::kLanguage)->trigger();
     QApplication::processEvents();
   }
@@ -171,15 +164,8 @@ TEST_P(Installed, ACopyThatCannotBeMadeIsReportedAndNothingRestarts) {
   std::ofstream(t.Root() / "blocked") << "not a folder";
   ASSERT_TRUE(t.Start(Q(t.Root() / "blocked/torvan")));
   QString message;
-  AppHarness::WhenModal([&](QWidget* w) {
-    auto* dialog = qobject_cast<CLanguageDialog*>(w);
-    if (!dialog) return false;
-    AppHarness::AnswerMessageBox(QMessageBox::Ok, &message);  // the refusal that follows
-    dialog->ChineseButton()->setFocus();
-    QTest::keyClick(dialog->ChineseButton(), Qt::Key_Space);
-    QTest::keyClick(dialog, Qt::Key_Return);
-    return true;
-  });
+  // The refusal that follows is answered with OK.
+  AppHarness::ChooseChineseInLanguageDialog([&] { AppHarness::AnswerMessageBox(QMessageBox::Ok, &message); });
   t.Frame()->Action(cmd::kLanguage)->trigger();
   QApplication::processEvents();
   EXPECT_EQ(message, "The language could not be saved in " + Q(t.Root() / "blocked/torvan/Program.ini") + ".");

@@ -84,14 +84,7 @@ struct LeaveCase {
 void PrintTo(const LeaveCase& c, std::ostream* os) { *os << c.name; }
 
 void ChooseChineseAndRestart(AppHarness& h) {
-  AppHarness::WhenModal([](QWidget* w) {
-    auto* dialog = qobject_cast<CLanguageDialog*>(w);
-    if (!dialog) return false;
-    dialog->ChineseButton()->setFocus();
-    QTest::keyClick(dialog->ChineseButton(), Qt::Key_Space);
-    QTest::keyClick(dialog, Qt::Key_Return);
-    return true;
-  });
+  AppHarness::ChooseChineseInLanguageDialog();
   h.ClickMenu(4, h.Frame()->Action(cmd::kLanguage));
   QApplication::processEvents();
 }

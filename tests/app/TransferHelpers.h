@@ -14,6 +14,14 @@
 #include <vector>
 
 #ifdef TORVAN_SIM_PATH
+#include <gtest/gtest.h>
+
+#include "AppHarness.h"
+#include "app/link/ProgressDialog.h"
+#include "app/link/TransferController.h"
+#include "app/radio/TorvanDoc.h"
+#include "app/shell/MainFrame.h"
+#include "core/radio/DatFile.h"
 #include "e2e/VirtualRadio.h"
 #endif
 
@@ -58,6 +66,35 @@ class SimRadio : public Radio {
   explicit SimRadio(std::vector<std::string> args = {}) : Radio(std::move(args), /*captureErr=*/false) {}
   const std::string& Port() const { return path(); }
   QString QPort() const { return QString::fromStdString(path()); }
+};
+
+// A test of the desktop program against a virtual radio: the program, its
+// own port setting, crafted.dat in its folder, and the radio at the port of
+// the next transfer once Start has run.
+class RadioAtThePort : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(SaveDat(h.File("crafted.dat"), CraftedImage()).ok()); }
+
+  // Starts the program (with `args`), then the virtual radio with `radioArgs`
+  // as the port of the next transfer.
+  void Start(const QStringList& args, std::vector<std::string> radioArgs) {
+    ASSERT_TRUE(h.Start(args));
+    radio = std::make_unique<SimRadio>(std::move(radioArgs));
+    ASSERT_FALSE(radio->Port().empty());
+    h.Frame()->Transfer().SetPort(radio->QPort());
+  }
+  CProgressDialog& Dialog() { return h.Frame()->Transfer().ProgressDialog(); }
+  RadioImage& Image() { return h.Frame()->ActiveDocument()->Image(); }
+  // A command key (Ctrl+`key`) on the main window.
+  void Key(Qt::Key key) {
+    ActivateWindow(h.Frame());
+    QTest::keyClick(h.Frame(), key, Qt::ControlModifier);
+    QApplication::processEvents();
+  }
+
+  AppHarness h;
+  ScopedUserSettings settings{h.Dir() + "/config"};
+  std::unique_ptr<SimRadio> radio;
 };
 #endif
 

@@ -75,29 +75,10 @@ void WriteWithoutReadingFirst(std::function<void()> next = {}) {
   });
 }
 
-class Transfer : public testing::Test {
+class Transfer : public RadioAtThePort {
  protected:
-  void SetUp() override { ASSERT_TRUE(SaveDat(h.File("crafted.dat"), CraftedImage()).ok()); }
-
-  // Starts the program (with `args`), then the virtual radio with `radioArgs`
-  // as the port of the next transfer.
-  void Start(const QStringList& args, std::vector<std::string> radioArgs) {
-    ASSERT_TRUE(h.Start(args));
-    radio = std::make_unique<SimRadio>(std::move(radioArgs));
-    ASSERT_FALSE(radio->Port().empty());
-    h.Frame()->Transfer().SetPort(radio->QPort());
-  }
-
   CTorvanView& View() { return *h.Frame()->ActiveView(); }
-  CProgressDialog& Dialog() { return h.Frame()->Transfer().ProgressDialog(); }
   CMSFlexGrid& Grid() { return View().Grid(); }
-  RadioImage& Image() { return h.Frame()->ActiveDocument()->Image(); }
-
-  void Key(Qt::Key key) {
-    ActivateWindow(h.Frame());
-    QTest::keyClick(h.Frame(), key, Qt::ControlModifier);
-    QApplication::processEvents();
-  }
   // OK (Enter, the default button), then the whole session.
   bool RunOffered() {
     QTest::keyClick(&Dialog(), Qt::Key_Return);
@@ -110,10 +91,6 @@ class Transfer : public testing::Test {
     return std::make_unique<QSignalSpy>(Dialog().Bar(), &QProgressBar::valueChanged);
   }
   static int LastPosition(const QSignalSpy& spy) { return spy.isEmpty() ? -1 : spy.last().at(0).toInt(); }
-
-  AppHarness h;
-  ScopedUserSettings settings{h.Dir() + "/config"};
-  std::unique_ptr<SimRadio> radio;
 };
 
 TEST_F(Transfer, ReadFillsTheGridAndSetsTheCaption) {
