@@ -29,7 +29,10 @@ export WINEPREFIX=$prefix WINEDEBUG=-all
 "$build/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
 
 status=0
-ctest --test-dir "$build" --output-on-failure -j "$jobs" || status=$?
+# Now and then Wine fails to start a test program at all (it fails in no
+# time, without a line of output): a failed test runs once more. A test
+# that fails for a reason fails both times.
+ctest --test-dir "$build" --output-on-failure -j "$jobs" --repeat until-pass:2 || status=$?
 
 # GoogleTest writes the reason of a skip on the line before "[  SKIPPED ]".
 log="$build/Testing/Temporary/LastTest.log"
